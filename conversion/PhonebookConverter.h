@@ -1,0 +1,73 @@
+// Conversion of a FritzBox phonebook export (.adr) into a klingeo phonebook
+// file, and the command that runs it for a dialog or any other host.
+//
+// Standard C++ only: no platform or toolkit headers, so the same code serves
+// the dialog program, the command-line converter and the tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum class ConversionStatus {
+    Ok,
+    InputOpenFailed,
+    OutputOpenFailed,
+    InputReadFailed,
+    OutputWriteFailed,
+};
+
+struct ConversionResult {
+    ConversionStatus status;
+    // Records written; 0 unless status is Ok. 64 bits, so no file is too big.
+    std::int64_t recordCount;
+};
+
+// Names and numbers longer than this are not cut but make their line be
+// skipped; it keeps memory bounded whatever the input holds.
+#ifndef ZEDULO_MAX_FIELD_LENGTH
+#define ZEDULO_MAX_FIELD_LENGTH (64 * 1024)
+#endif
+constexpr std::size_t kMaxFieldLength = ZEDULO_MAX_FIELD_LENGTH;
+
+// The folder separator of this platform: a bare output name is placed in the
+// folder of the input file, which is everything up to the last separator.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// Converts every usable line of the input into a record "number;name\n" in
+// the output. Both paths must be non-empty; the output path already resolved.
+// Never throws. On any failure after the output was opened, an output file
+// that this call created is removed again.
+ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath);
+
+// The path to write to: a bare output name (no separator) gets the input
+// file's folder, including its last separator, put in front; anything else
+// stays as typed.
+std::string ResolveOutputPath(const std::string& inputPath, const std::string& outputPath);
+std::string ResolveOutputPathWith(char separator, const std::string& inputPath,
+                                  const std::string& outputPath);
+
+// What the conversion command needs of the window it runs in. Texts are the
+// platform's narrow path texts; messages are Windows-1252.
+class ConversionHost {
+public:
+    // Copies the input field's text into the host's input path and returns it.
+    virtual std::string ReadInputField() = 0;
+    // The same for the output field.
+    virtual std::string ReadOutputField() = 0;
+    // Shows the message modally; returns when the user has closed it.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Ends the dialog with the OK result.
+    virtual void CloseWithOk() = 0;
+
+protected:
+    ~ConversionHost() = default;
+};
+
+// The whole OK command: reads and checks both fields, resolves the output
+// path, converts, shows the outcome and, on success only, closes the host.
+void RunConversion(ConversionHost& host);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12 (run as root).
+# Skips apt-get when everything is there already.
+set -euo pipefail
+
+packages=(
+    cmake g++ make ccache
+    libgtest-dev libgmock-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,24 @@
+// A fresh folder for one test, removed with everything in it afterwards, and
+// byte-exact file helpers.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // The path of name inside the folder, as a narrow path text.
+    std::string File(const std::string& name) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
