@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make ccache
     libgtest-dev libgmock-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -68,13 +68,13 @@ TEST(ConverterTool, PrintsItsVersion)
     EXPECT_EQ(outcome.err, "");
 }
 
+// Every failure and awkward path is in the bad-input matrix; these are the
+// arguments' own cases.
 TEST(ConverterTool, ReportsEachConversionOnOneLine)
 {
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), "Anna;0301\r\nBob;0402\r\n");
     WriteFile(dir.File("-strich.adr"), "Anna;0301\r\n");
-    fs::create_directory(dir.File("Ordner mit Ümläut"));
-    WriteFile(dir.File("Ordner mit Ümläut/Telefonbuch ä.adr"), "Anna;0301\r\n");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -87,15 +87,8 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
         {{dir.File("fritz.adr"), "liste.txt"}, 0, "2 Einträge konvertiert\n", "", dir.File("liste.txt")},
         {{"--", dir.File("-strich.adr"), dir.File("-x.txt")}, 0, "1 Einträge konvertiert\n", "",
          dir.File("-x.txt")},
-        {{dir.File("Ordner mit Ümläut/Telefonbuch ä.adr"), "Ausgabe ö.txt"}, 0,
-         "1 Einträge konvertiert\n", "", dir.File("Ordner mit Ümläut/Ausgabe ö.txt")},
         {{""}, 1, "", "Keine Eingabedatei angegeben\n", ""},
-        {{"", ""}, 1, "", "Keine Eingabedatei angegeben\n", ""},
-        {{dir.File("fritz.adr"), ""}, 1, "", "Keine Ausgabedatei angegeben\n", ""},
         {{dir.File("missing.adr")}, 1, "", "Kann Eingabedatei nicht öffnen\n", ""},
-        {{dir.File("fritz.adr"), dir.File("no/x.txt")}, 1, "", "Kann Ausgabedatei nicht öffnen\n", ""},
-        {{"/proc/self/mem", dir.File("mem.txt")}, 1, "", "Kann Eingabedatei nicht lesen\n", ""},
-        {{dir.File("fritz.adr"), "/dev/full"}, 1, "", "Kann Ausgabedatei nicht schreiben\n", ""},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunTool(c.args);
@@ -107,7 +100,6 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
             EXPECT_TRUE(fs::exists(c.written)) << what;
         }
     }
-    EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
 }
 
 // The installed program itself: its streams and exit statuses, as a script

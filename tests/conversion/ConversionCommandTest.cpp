@@ -48,6 +48,7 @@ TEST(RunConversion, ChecksTheFieldsInOrder)
     }
 }
 
+// The failures of the files themselves are in the bad-input matrix.
 TEST(RunConversion, ReportsEachOutcomeWithItsExactText)
 {
     TempDir dir;
@@ -64,11 +65,7 @@ TEST(RunConversion, ReportsEachOutcomeWithItsExactText)
         {dir.File("none.adr"), "out.txt", "0 Eintr\xE4ge konvertiert", true},
         {dir.File("one.adr"), "out.txt", "1 Eintr\xE4ge konvertiert", true},
         {dir.File("two.adr"), "out.txt", "2 Eintr\xE4ge konvertiert", true},
-        {dir.File("missing.adr"), "out.txt", "Kann Eingabedatei nicht \xF6" "ffnen", false},
         {"   ", "   ", "Kann Eingabedatei nicht \xF6" "ffnen", false},
-        {dir.File("one.adr"), dir.File("missing/out.txt"), "Kann Ausgabedatei nicht \xF6" "ffnen", false},
-        {"/proc/self/mem", dir.File("out.txt"), "Kann Eingabedatei nicht lesen", false},
-        {dir.File("one.adr"), "/dev/full", "Kann Ausgabedatei nicht schreiben", false},
     };
     for (const Case& c : cases) {
         RecordingHost host(c.input, c.output);

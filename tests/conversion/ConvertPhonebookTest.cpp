@@ -64,55 +64,8 @@ TEST(ConvertPhonebook, OutputLargerThanOneBlock)
 // Billions of lines must not wrap the count around.
 static_assert(sizeof(ConversionResult::recordCount) == 8, "record count of 64 bits");
 
-// A failure reports its status, writes no records and leaves the files as
-// they were: the input untouched, no output created.
-struct FailureCase {
-    const char* what;
-    std::string input;   // inside the test folder unless absolute
-    std::string output;  // likewise
-    ConversionStatus status;
-};
-
-std::string InDir(const TempDir& dir, const std::string& path)
-{
-    return !path.empty() && path[0] == '/' ? path : dir.File(path);
-}
-
-TEST(ConvertPhonebook, FailsCleanly)
-{
-    const FailureCase cases[] = {
-        {"missing input", "missing.adr", "out.txt", ConversionStatus::InputOpenFailed},
-        {"input a folder", "folder", "out.txt", ConversionStatus::InputOpenFailed},
-        {"input through a file", "in.adr/y", "out.txt", ConversionStatus::InputOpenFailed},
-        {"output in a missing folder", "in.adr", "missing/out.txt", ConversionStatus::OutputOpenFailed},
-        {"output a folder", "in.adr", "folder", ConversionStatus::OutputOpenFailed},
-        {"output the input", "in.adr", "in.adr", ConversionStatus::OutputOpenFailed},
-        {"output the input, spelt otherwise", "in.adr", "folder/../in.adr",
-         ConversionStatus::OutputOpenFailed},
-        {"output a link to the input", "in.adr", "symlink.adr", ConversionStatus::OutputOpenFailed},
-        {"output a hard link of the input", "in.adr", "hardlink.adr", ConversionStatus::OutputOpenFailed},
-        {"input that fails while read", "/proc/self/mem", "out.txt", ConversionStatus::InputReadFailed},
-        {"output that fails while written", "in.adr", "/dev/full", ConversionStatus::OutputWriteFailed},
-    };
-    for (const FailureCase& c : cases) {
-        TempDir dir;
-        WriteFile(dir.File("in.adr"), kPhonebook);
-        fs::create_directory(dir.File("folder"));
-        fs::create_symlink(dir.File("in.adr"), dir.File("symlink.adr"));
-        fs::create_hard_link(dir.File("in.adr"), dir.File("hardlink.adr"));
-        const std::string output = InDir(dir, c.output);
-        const bool outputExisted = fs::exists(output);
-
-        const ConversionResult result = ConvertPhonebook(InDir(dir, c.input), output);
-
-        EXPECT_EQ(result.status, c.status) << c.what;
-        EXPECT_EQ(result.recordCount, 0) << c.what;
-        EXPECT_EQ(ReadFile(dir.File("in.adr")), kPhonebook) << c.what;
-        EXPECT_EQ(fs::exists(output), outputExisted) << c.what;
-        EXPECT_FALSE(fs::exists(dir.File("out.txt"))) << c.what;
-    }
-}
-
+// The failures, each through the whole command, are in the bad-input matrix
+// of the command-line tests.
 TEST(ConvertPhonebook, ReadFailureKeepsAnOutputThatExisted)
 {
     TempDir dir;

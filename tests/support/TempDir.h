@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 class TempDir {
@@ -21,4 +22,8 @@ private:
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);
+// Each entry below root (relative path) with what it is: a folder, a link and
+// its target, or a file with its size and a hash of its bytes. Two equal
+// descriptions mean nothing was created, removed or changed.
+std::map<std::string, std::string> DescribeTree(const std::filesystem::path& root);
 std::string ReadFile(const std::string& path);

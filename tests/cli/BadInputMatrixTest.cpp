@@ -1,0 +1,197 @@
+// Every kind of bad or awkward input, through the command-line converter and
+// through the conversion command with a dialog-like host: the exact message,
+// the exit status, and that no file was lost, changed or left behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "ChildProcess.h"
+#include "ConversionMessages.h"
+#include "PhonebookConverter.h"
+#include "TempDir.h"
+#include "TextEncoding.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
+const std::string kRecords = "0301;Anna\n0402;Carl\n";
+const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 file names
+
+// The files every case starts with.
+void LayOutFolder(const TempDir& dir)
+{
+    WriteFile(dir.File("in.adr"), kPhonebook);
+    fs::create_directory(dir.File("ordner"));
+    fs::create_symlink("in.adr", dir.File("link.adr"));
+    fs::create_hard_link(dir.File("in.adr"), dir.File("hart.adr"));
+    fs::create_directory(dir.File(kUmlautFolder));
+    WriteFile(dir.File(kUmlautFolder + "/Telefon buch \xC3\xA4.adr"), kPhonebook);
+    WriteFile(dir.File("leer.adr"), "");
+    WriteFile(dir.File("nul.adr"), std::string(4096, '\0'));
+}
+
+std::string Expand(const std::string& path, const TempDir& dir)
+{
+    std::string expanded = path;
+    const std::string placeholder = "{dir}";
+    if (const auto at = expanded.find(placeholder); at != std::string::npos)
+        expanded.replace(at, placeholder.size(), dir.Path().string());
+    return expanded;
+}
+
+// Answers the conversion command as the dialog would, and remembers what it
+// was asked to show.
+class MatrixHost : public ConversionHost {
+public:
+    MatrixHost(std::string input, std::string output) : m_input(std::move(input)), m_output(std::move(output)) {}
+    std::string ReadInputField() override { return m_input; }
+    std::string ReadOutputField() override { return m_output; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void CloseWithOk() override { closed = true; }
+
+    std::vector<std::string> messages;
+    bool closed = false;
+
+private:
+    std::string m_input;
+    std::string m_output;
+};
+
+struct MatrixCase {
+    const char* what;
+    std::string input;   // "{dir}" stands for the case's folder
+    std::string output;
+    std::string message;  // Windows-1252, as the core says it
+    std::string created;  // the file a successful run creates, relative to the folder
+    std::string records;  // and its bytes
+};
+
+bool Succeeds(const MatrixCase& c)
+{
+    return !c.created.empty();
+}
+
+// What the folder must look like after the run: as before, plus the output.
+std::map<std::string, std::string> Expected(const MatrixCase& c, const TempDir& dir,
+                                            std::map<std::string, std::string> before)
+{
+    if (Succeeds(c)) {
+        const std::string reference = dir.File("reference");
+        WriteFile(reference, c.records);
+        before[c.created] = DescribeTree(dir.Path())["reference"];
+        fs::remove(reference);
+    }
+    return before;
+}
+
+const std::string kConverted2 = ConversionMessages::Converted(2);
+const std::string kConverted0 = ConversionMessages::Converted(0);
+
+const MatrixCase kCases[] = {
+    {"missing input", "{dir}/fehlt.adr", "out.txt", ConversionMessages::kInputOpenFailed, "", ""},
+    {"input a folder", "{dir}/ordner", "out.txt", ConversionMessages::kInputOpenFailed, "", ""},
+    {"input path through a file", "{dir}/in.adr/y", "out.txt", ConversionMessages::kInputOpenFailed, "", ""},
+    {"input failing while read", "/proc/self/mem", "{dir}/out.txt", ConversionMessages::kInputReadFailed, "", ""},
+    {"output in a missing folder", "{dir}/in.adr", "{dir}/fehlt/out.txt", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output a folder", "{dir}/in.adr", "{dir}/ordner", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output the input", "{dir}/in.adr", "{dir}/in.adr", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output the input by its bare name", "{dir}/in.adr", "in.adr", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output the input spelt otherwise", "{dir}/in.adr", "{dir}/ordner/../in.adr",
+     ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output a symbolic link to the input", "{dir}/in.adr", "link.adr", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output a hard link of the input", "{dir}/in.adr", "hart.adr", ConversionMessages::kOutputOpenFailed, "", ""},
+    {"input given through a link, output the file", "{dir}/link.adr", "in.adr",
+     ConversionMessages::kOutputOpenFailed, "", ""},
+    {"output a full device", "{dir}/in.adr", "/dev/full", ConversionMessages::kOutputWriteFailed, "", ""},
+    {"both paths empty", "", "", ConversionMessages::kNoInput, "", ""},
+    {"input path empty", "", "out.txt", ConversionMessages::kNoInput, "", ""},
+    {"output path empty", "{dir}/in.adr", "", ConversionMessages::kNoOutput, "", ""},
+    {"spaces and umlauts", "{dir}/" + kUmlautFolder + "/Telefon buch \xC3\xA4.adr", "Aus gabe \xC3\xB6.txt",
+     kConverted2, kUmlautFolder + "/Aus gabe \xC3\xB6.txt", kRecords},
+    {"empty file", "{dir}/leer.adr", "out.txt", kConverted0, "out.txt", ""},
+    {"only NUL bytes", "{dir}/nul.adr", "out.txt", kConverted0, "out.txt", ""},
+};
+
+TEST(BadInput, CommandLineConverter)
+{
+    for (const MatrixCase& c : kCases) {
+        TempDir dir;
+        LayOutFolder(dir);
+        const auto before = DescribeTree(dir.Path());
+
+        const ChildOutcome outcome =
+            RunChild(ZEDULO_CONVERT_PROGRAM, {Expand(c.input, dir), Expand(c.output, dir)});
+
+        const std::string line = Windows1252ToUtf8(c.message) + "\n";
+        EXPECT_EQ(outcome.exitStatus, Succeeds(c) ? 0 : 1) << c.what;
+        EXPECT_EQ(outcome.out, Succeeds(c) ? line : "") << c.what;
+        EXPECT_EQ(outcome.err, Succeeds(c) ? "" : line) << c.what;
+        EXPECT_EQ(DescribeTree(dir.Path()), Expected(c, dir, before)) << c.what;
+    }
+}
+
+TEST(BadInput, ConversionCommand)
+{
+    for (const MatrixCase& c : kCases) {
+        TempDir dir;
+        LayOutFolder(dir);
+        const auto before = DescribeTree(dir.Path());
+
+        MatrixHost host(Expand(c.input, dir), Expand(c.output, dir));
+        RunConversion(host);
+
+        EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.what;
+        EXPECT_EQ(host.closed, Succeeds(c)) << c.what;
+        EXPECT_EQ(DescribeTree(dir.Path()), Expected(c, dir, before)) << c.what;
+    }
+}
+
+// Writes prefix, count copies of filler and suffix, without ever holding the
+// whole: the child's measured peak memory starts from this process's own.
+void WriteHugeFile(const std::string& path, const std::string& prefix, char filler, std::size_t count,
+                   const std::string& suffix)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << prefix;
+    const std::string block(1 << 20, filler);
+    for (std::size_t written = 0; written < count; written += block.size())
+        out.write(block.data(), static_cast<std::streamsize>(std::min(block.size(), count - written)));
+    out << suffix;
+}
+
+// Lines of 100 MB: converted with memory far below their size, through the
+// real program, whose peak memory is measured.
+TEST(BadInput, HugeLinesNeedLittleMemory)
+{
+    constexpr std::size_t kHuge = 100 * 1024 * 1024;
+    constexpr long kMemoryBoundKiB = 50 * 1024;
+    TempDir dir;
+    WriteHugeFile(dir.File("lange-zeile.adr"), "Anna;0301;", 'x', kHuge, "\r\nBob;0402\r\n");
+    WriteHugeFile(dir.File("langer-name.adr"), "", 'n', kHuge, ";0301\r\nBob;0402\r\n");
+    const struct {
+        const char* input;
+        std::string records;
+        std::int64_t count;
+    } cases[] = {
+        {"lange-zeile.adr", "0301;Anna\n0402;Bob\n", 2},
+        {"langer-name.adr", "0402;Bob\n", 1},
+    };
+    for (const auto& c : cases) {
+        const ChildOutcome outcome = RunChild(ZEDULO_CONVERT_PROGRAM, {dir.File(c.input), "cli.txt"});
+        EXPECT_EQ(outcome.exitStatus, 0) << c.input;
+        EXPECT_EQ(outcome.out, Windows1252ToUtf8(ConversionMessages::Converted(c.count)) + "\n") << c.input;
+        EXPECT_EQ(ReadFile(dir.File("cli.txt")), c.records) << c.input;
+        EXPECT_LT(outcome.peakResidentKiB, kMemoryBoundKiB) << c.input;
+
+        MatrixHost host(dir.File(c.input), "host.txt");
+        RunConversion(host);
+        EXPECT_EQ(host.messages, std::vector<std::string>{ConversionMessages::Converted(c.count)}) << c.input;
+        EXPECT_EQ(ReadFile(dir.File("host.txt")), c.records) << c.input;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// Feeds arbitrary bytes through the converter and compares every record and
+// count with the reference model. Any difference aborts, so libFuzzer reports
+// it with the input that caused it.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+#include "PhonebookConverter.h"
+#include "RecordScanner.h"
+#include "ReferenceModel.h"
+
+namespace {
+
+// A folder of this process for the input and output files, removed at exit.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        const std::filesystem::path base =
+            std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        m_path = (base / ("zedulo-fuzz-" + std::to_string(getpid()))).string();
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(m_path, error);
+    }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+const std::string& FuzzFolder()
+{
+    static const ScratchFolder folder;
+    return folder.Path();
+}
+
+void Fail(const char* what, const std::string& expected, const std::string& actual)
+{
+    std::fprintf(stderr, "%s differs from the reference model:\nexpected %zu bytes, got %zu bytes\n",
+                 what, expected.size(), actual.size());
+    std::abort();
+}
+
+void Check(const char* what, const ModelResult& model, const std::string& records, std::int64_t count)
+{
+    if (records != model.records)
+        Fail(what, model.records, records);
+    if (count != model.recordCount)
+        Fail(what, std::to_string(model.recordCount), std::to_string(count));
+}
+
+// The program's own path: a file in, ConvertPhonebook, a file out.
+void CheckFileConversion(const std::string& input, const ModelResult& model)
+{
+    const std::string inputPath = FuzzFolder() + "/in.adr";
+    const std::string outputPath = FuzzFolder() + "/phonebook.txt";
+    {
+        std::ofstream file(inputPath, std::ios::binary | std::ios::trunc);
+        file.write(input.data(), static_cast<std::streamsize>(input.size()));
+    }
+    const ConversionResult result = ConvertPhonebook(inputPath, outputPath);
+    if (result.status != ConversionStatus::Ok)
+        Fail("status", "Ok", std::to_string(static_cast<int>(result.status)));
+    std::ifstream file(outputPath, std::ios::binary);
+    const std::string records{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    Check("file conversion", model, records, result.recordCount);
+}
+
+// The same reader fed in pieces of another size, so that piece boundaries
+// fall elsewhere than in the file conversion.
+void CheckPieces(const std::string& input, const ModelResult& model)
+{
+    const std::size_t pieceSize = 1 + input.size() % 7;
+    RecordScanner scanner;
+    RecordBuffer records;
+    for (std::size_t at = 0; at < input.size(); at += pieceSize)
+        scanner.Feed(input.data() + at, std::min(pieceSize, input.size() - at), records);
+    scanner.Finish(records);
+    Check("piecewise scan", model, std::string(records.View()), scanner.RecordCount());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const ModelResult model = ReferenceConvert(input, kMaxFieldLength);
+    CheckFileConversion(input, model);
+    CheckPieces(input, model);
+    return 0;
+}
