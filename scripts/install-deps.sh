@@ -7,6 +7,8 @@ packages=(
     cmake g++ make ccache
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
+    qt6-base-dev qt6-translations-l10n fonts-dejavu-core
+    binutils-mingw-w64-i686
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,7 +11,8 @@
 
 #include "TempDir.h"
 
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args)
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args,
+                      const std::vector<std::string>& unset)
 {
     TempDir streams;
     const std::string outPath = streams.File("out");
@@ -27,8 +29,17 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
 
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string entry = *variable;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (std::find(unset.begin(), unset.end(), name) == unset.end())
+            environment.push_back(*variable);
+    }
+    environment.push_back(nullptr);
+
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environment.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + program);

@@ -11,4 +11,7 @@ struct ChildOutcome {
     long peakResidentKiB = 0;
 };
 
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args);
+// Runs program with args, its environment this process's less the variables
+// named in unset.
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args,
+                      const std::vector<std::string>& unset = {});

@@ -1,0 +1,13 @@
+#include "AfxResources.h"
+
+#include "AfxResourceData.h"
+#include "resources/ResourceFile.h"
+
+const ResourceFile& AfxResources()
+{
+    static const ResourceFile resources = [] {
+        const AfxResourceData data = AfxGetResourceData();
+        return ResourceFile::Parse({data.bytes, data.size}).value_or(ResourceFile());
+    }();
+    return resources;
+}

@@ -1,0 +1,49 @@
+// CFileDialog: the platform's file chooser, to open or to save a file.
+#pragma once
+
+#include <string>
+
+#include "AfxString.h"
+#include "CWnd.h"
+
+struct OPENFILENAMEA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    LPCSTR lpstrFilter;  // "description\0pattern\0...\0\0"
+    DWORD nFilterIndex;  // from 1
+    LPSTR lpstrFile;     // the initial name in, the chosen path out
+    DWORD nMaxFile;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    LPCSTR lpstrDefExt;
+};
+typedef OPENFILENAMEA OPENFILENAME;
+
+class CFileDialog {
+public:
+    // lpszFilter lists pairs of description and pattern, each ended by "|",
+    // the list ended by a second "|".
+    explicit CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = nullptr, LPCTSTR lpszFileName = nullptr,
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR lpszFilter = nullptr,
+                         CWnd* pParentWnd = nullptr);
+    virtual ~CFileDialog() = default;
+    CFileDialog(const CFileDialog&) = delete;
+    CFileDialog& operator=(const CFileDialog&) = delete;
+
+    // The settings record, to change before DoModal.
+    OPENFILENAME& GetOFN() { return m_ofn; }
+    // IDOK when the user chose a file, IDCANCEL otherwise.
+    virtual INT_PTR DoModal();
+    // The chosen file's full path.
+    CString GetPathName() const { return m_pathName; }
+
+private:
+    BOOL m_bOpenFileDialog;
+    std::string m_defaultExtension;
+    std::string m_filter;
+    char m_fileName[4096];
+    OPENFILENAME m_ofn;
+    CWnd* m_pParentWnd;
+    CString m_pathName;
+};

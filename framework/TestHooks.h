@@ -1,0 +1,59 @@
+// Hooks for the program's tests: they answer modal windows in place of a
+// user. With a handler set, the window is built in full, described to the
+// handler, and not shown; the handler's answer is what the user chose.
+// Without one, the window is shown and waits for the user.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CDialog;
+
+struct AfxMessageBoxInfo {
+    std::string caption;
+    std::string text;
+    bool hasIcon = false;
+    std::vector<std::string> buttons;
+    std::string ownerTitle;  // the window that owns the box, empty if none
+    bool modal = false;
+};
+
+struct AfxFileChooserInfo {
+    bool saveMode = false;
+    bool nativeDialog = false;
+    std::string title;
+    std::string directory;
+    std::string selectedFile;  // full path of the name filled in
+    std::string defaultSuffix;
+    std::vector<std::string> nameFilters;
+    std::string selectedNameFilter;
+    bool existingFilesOnly = false;
+    bool confirmOverwrite = false;
+    std::string ownerTitle;
+    bool modal = false;
+};
+
+struct AfxHelpWindowInfo {
+    std::string title;
+    std::string page;  // the file shown
+    std::string ownerTitle;
+    bool modal = false;
+};
+
+namespace AfxTestHooks {
+
+// Returns the button pressed (IDOK, ...).
+void SetMessageBoxHandler(std::function<int(const AfxMessageBoxInfo&)> handler);
+// Returns the chosen path, or nothing for a cancelled chooser.
+void SetFileChooserHandler(std::function<std::optional<std::string>(const AfxFileChooserInfo&)> handler);
+void SetHelpWindowHandler(std::function<void(const AfxHelpWindowInfo&)> handler);
+// Called once a modal dialog is on screen; the handler plays the user and
+// must end the dialog (EndDialog, or keys and clicks that do), or it is
+// ended with IDCANCEL when the handler returns.
+void SetDialogHandler(std::function<void(CDialog&)> handler);
+// Removes every handler.
+void Reset();
+
+}  // namespace AfxTestHooks

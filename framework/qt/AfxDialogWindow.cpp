@@ -1,0 +1,220 @@
+#include "AfxDialogWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "AfxGlobals.h"
+#include "CDialog.h"
+#include "DialogFont.h"
+
+namespace {
+
+QString TextOf(const DialogItem& item)
+{
+    return item.title.kind == ResourceName::Kind::Text ? QString::fromStdString(item.title.text) : QString();
+}
+
+bool HasMnemonic(QString text)
+{
+    return text.remove(QStringLiteral("&&")).contains(QLatin1Char('&'));
+}
+
+// A text shown as it stands, with no "&" taken for a mnemonic.
+QString Literal(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The text with its mnemonic marks taken out, for a static with nothing to
+// jump to.
+QString WithoutMnemonics(QString text)
+{
+    QString result;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        result += text[i];
+    }
+    return result;
+}
+
+}  // namespace
+
+void AfxSetLabelText(QLabel* label, const QString& text)
+{
+    label->setProperty("afxText", text);
+    if (label->property("afxNoPrefix").toBool())
+        label->setText(Literal(text));
+    else if (label->buddy())
+        label->setText(text);
+    else
+        label->setText(Literal(WithoutMnemonics(text)));
+}
+
+AfxDialogWindow::AfxDialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
+    : QDialog(owner), m_dialog(dialog), m_handle(AfxMakeHandle(this, 0))
+{
+    const std::uint32_t style = dialogTemplate.style;
+    Qt::WindowFlags flags = (dialogTemplate.exStyle & WS_EX_APPWINDOW) ? Qt::Window : Qt::Dialog;
+    flags |= Qt::CustomizeWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        flags |= Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setWindowTitle(QString::fromStdString(dialogTemplate.title));
+    setProperty("afxHandle", QVariant::fromValue<void*>(m_handle.get()));
+
+    setFont(AfxDialogFont(dialogTemplate.pointSize));
+    const DialogBaseUnits base = AfxBaseUnits(font());
+    const QSize client(DialogUnitsToPixelsX(dialogTemplate.cx, base), DialogUnitsToPixelsY(dialogTemplate.cy, base));
+    if (style & WS_THICKFRAME)
+        resize(client);
+    else
+        setFixedSize(client);
+
+    std::vector<QWidget*> widgets;
+    for (const DialogItem& item : dialogTemplate.items) {
+        QWidget* widget = CreateControl(item);
+        if (!widget->property("afxIcon").toBool()) {
+            widget->setGeometry(DialogUnitsToPixelsX(item.x, base), DialogUnitsToPixelsY(item.y, base),
+                                DialogUnitsToPixelsX(item.cx, base), DialogUnitsToPixelsY(item.cy, base));
+        } else {
+            widget->setGeometry(DialogUnitsToPixelsX(item.x, base), DialogUnitsToPixelsY(item.y, base),
+                                GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+        }
+        widget->setVisible(item.style & WS_VISIBLE);
+        widget->setEnabled(!(item.style & WS_DISABLED));
+        if (item.style & WS_TABSTOP)
+            m_tabStops.push_back(widget);
+        widgets.push_back(widget);
+    }
+
+    // Tab moves through the tab stops in template order.
+    for (std::size_t i = 1; i < m_tabStops.size(); ++i)
+        QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+
+    // A static's mnemonic moves the focus to the next tab stop after it.
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(widgets[i]);
+        if (!label || label->property("afxNoPrefix").toBool() || !HasMnemonic(label->property("afxText").toString()))
+            continue;
+        for (std::size_t next = i + 1; next < widgets.size(); ++next) {
+            if (dialogTemplate.items[next].style & WS_TABSTOP) {
+                label->setBuddy(widgets[next]);
+                break;
+            }
+        }
+        AfxSetLabelText(label, label->property("afxText").toString());
+    }
+}
+
+AfxDialogWindow::~AfxDialogWindow()
+{
+    for (auto& control : m_controls)
+        AfxReleaseHandle(*control);
+    AfxReleaseHandle(*m_handle);
+}
+
+QWidget* AfxDialogWindow::CreateControl(const DialogItem& item)
+{
+    QWidget* widget = nullptr;
+    const QString text = TextOf(item);
+    if (item.windowClass.IsOrdinal(kClassButton)) {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        if ((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            button->setDefault(true);
+            m_defaultButtonId = item.id;
+        }
+        const int id = item.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { SendCommand(id); });
+        button->setFocusPolicy(item.style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
+        widget = button;
+    } else if (item.windowClass.IsOrdinal(kClassEdit)) {
+        auto* edit = new QLineEdit(text, this);
+        edit->setFrame(item.style & WS_BORDER);
+        edit->setFocusPolicy(item.style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
+        widget = edit;
+    } else if (item.windowClass.IsOrdinal(kClassStatic)) {
+        auto* label = new QLabel(this);
+        label->setFocusPolicy(Qt::NoFocus);
+        if ((item.style & SS_TYPEMASK) == SS_ICON) {
+            const HICON icon = item.title.kind == ResourceName::Kind::Ordinal
+                                   ? LoadIconA(nullptr, MAKEINTRESOURCE(item.title.ordinal))
+                                   : nullptr;
+            if (icon)
+                label->setPixmap(icon->icon.pixmap(icon->width, icon->height));
+            label->setProperty("afxIcon", true);
+        } else {
+            const std::uint32_t type = item.style & SS_TYPEMASK;
+            label->setAlignment(Qt::AlignTop |
+                                (type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft));
+            label->setWordWrap(true);
+            label->setProperty("afxNoPrefix", static_cast<bool>(item.style & SS_NOPREFIX));
+            AfxSetLabelText(label, text);
+        }
+        widget = label;
+    } else {
+        widget = new QWidget(this);  // a class this framework does not draw
+    }
+
+    widget->setObjectName(QString::number(item.id));
+    m_controls.push_back(AfxMakeHandle(widget, item.id));
+    widget->setProperty("afxHandle", QVariant::fromValue<void*>(m_controls.back().get()));
+    return widget;
+}
+
+QWidget* AfxDialogWindow::FirstTabStop() const
+{
+    for (QWidget* widget : m_tabStops) {
+        if (widget->isEnabled() && !widget->isHidden())
+            return widget;
+    }
+    return nullptr;
+}
+
+void AfxDialogWindow::SendCommand(int id)
+{
+    HWND control = nullptr;
+    for (auto& handle : m_controls) {
+        if (handle->id == id)
+            control = handle.get();
+    }
+    m_dialog.SendMessageA(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+void AfxDialogWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        if (focused && focused->parentWidget() == this) {
+            focused->click();
+            return;
+        }
+        CWnd* defaultButton = m_dialog.GetDlgItem(m_defaultButtonId);
+        if (!defaultButton || defaultButton->IsWindowEnabled())
+            SendCommand(m_defaultButtonId);
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        SendCommand(IDCANCEL);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AfxDialogWindow::closeEvent(QCloseEvent* event)
+{
+    // The dialog decides; it ends itself through EndDialog if it agrees.
+    event->ignore();
+    m_dialog.SendMessageA(WM_SYSCOMMAND, SC_CLOSE, 0);
+}

@@ -1,0 +1,13 @@
+// Where the test hooks keep their handlers; see TestHooks.h.
+#pragma once
+
+#include "TestHooks.h"
+
+namespace AfxTestHooks {
+
+std::function<int(const AfxMessageBoxInfo&)>& MessageBoxHandler();
+std::function<std::optional<std::string>(const AfxFileChooserInfo&)>& FileChooserHandler();
+std::function<void(const AfxHelpWindowInfo&)>& HelpWindowHandler();
+std::function<void(CDialog&)>& DialogHandler();
+
+}  // namespace AfxTestHooks

@@ -1,0 +1,78 @@
+#include "DialogTemplate.h"
+
+#include "ByteReader.h"
+
+namespace {
+
+constexpr std::uint32_t kDsSetFont = 0x40;
+
+void ReadItem(ByteReader& reader, bool extended, DialogItem& item)
+{
+    reader.AlignTo4();
+    if (extended) {
+        item.helpId = reader.Read32();
+        item.exStyle = reader.Read32();
+        item.style = reader.Read32();
+    } else {
+        item.style = reader.Read32();
+        item.exStyle = reader.Read32();
+    }
+    item.x = reader.ReadSigned16();
+    item.y = reader.ReadSigned16();
+    item.cx = reader.ReadSigned16();
+    item.cy = reader.ReadSigned16();
+    item.id = extended ? static_cast<std::int32_t>(reader.Read32()) : reader.ReadSigned16();
+    item.windowClass = reader.ReadNameOrOrdinal();
+    item.title = reader.ReadNameOrOrdinal();
+    const std::uint16_t extraSize = reader.Read16();
+    const auto extra = reader.ReadBytes(extraSize);
+    item.creationData.assign(extra.begin(), extra.end());
+}
+
+}  // namespace
+
+std::optional<DialogTemplate> ParseDialogTemplate(std::span<const std::uint8_t> bytes)
+{
+    ByteReader reader(bytes);
+    DialogTemplate dialog;
+    std::uint16_t itemCount = 0;
+
+    const std::uint16_t version = reader.Read16();
+    const std::uint16_t signature = reader.Read16();
+    dialog.extended = version == 1 && signature == 0xFFFF;
+    if (dialog.extended) {
+        dialog.helpId = reader.Read32();
+        dialog.exStyle = reader.Read32();
+        dialog.style = reader.Read32();
+    } else {
+        dialog.style = static_cast<std::uint32_t>(version) | static_cast<std::uint32_t>(signature) << 16;
+        dialog.exStyle = reader.Read32();
+    }
+    itemCount = reader.Read16();
+    dialog.x = reader.ReadSigned16();
+    dialog.y = reader.ReadSigned16();
+    dialog.cx = reader.ReadSigned16();
+    dialog.cy = reader.ReadSigned16();
+    dialog.menu = reader.ReadNameOrOrdinal();
+    dialog.windowClass = reader.ReadNameOrOrdinal();
+    dialog.title = reader.ReadString();
+    if (dialog.style & kDsSetFont) {
+        dialog.pointSize = reader.Read16();
+        if (dialog.extended) {
+            dialog.weight = reader.Read16();
+            dialog.italic = reader.Read8();
+            dialog.charset = reader.Read8();
+        }
+        dialog.typeface = reader.ReadString();
+    }
+    if (reader.Failed())
+        return std::nullopt;
+
+    dialog.items.resize(itemCount);
+    for (DialogItem& item : dialog.items) {
+        ReadItem(reader, dialog.extended, item);
+        if (reader.Failed())
+            return std::nullopt;
+    }
+    return dialog;
+}

@@ -1,0 +1,181 @@
+// Message boxes, file choosers and the help window, built for real and
+// described to the test hooks.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+
+#include "CDialog.h"
+#include "CFileDialog.h"
+#include "CWinApp.h"
+#include "TempDir.h"
+#include "TestHooks.h"
+#include "WindowHandle.h"
+#include "resource.h"
+
+namespace {
+
+// Runs body while a dialog on the main template is open, as its owner.
+void WithOpenDialog(const std::function<void(CDialog&)>& body)
+{
+    CDialog dialog(IDD_CONVERTER_DIALOG);
+    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
+        body(shown);
+        shown.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    AfxTestHooks::Reset();
+}
+
+TEST(MessageBox, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)
+{
+    AfxMessageBoxInfo shown;
+    int result = 0;
+    WithOpenDialog([&](CDialog& dialog) {
+        AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
+            shown = info;
+            return IDOK;
+        });
+        result = dialog.MessageBoxA("Kann Eingabedatei nicht \xC3\xB6" "ffnen");
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(shown.caption, "Zedulo");
+    EXPECT_EQ(shown.text, "Kann Eingabedatei nicht \xC3\xB6" "ffnen");
+    EXPECT_FALSE(shown.hasIcon);
+    EXPECT_EQ(shown.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+    EXPECT_TRUE(shown.modal);
+}
+
+TEST(MessageBox, ShowsTextLiterally)
+{
+    AfxMessageBoxInfo shown;
+    WithOpenDialog([&](CDialog& dialog) {
+        AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
+            shown = info;
+            return IDOK;
+        });
+        dialog.MessageBoxA("<b>A & B</b>", "Eigene \xC3\x9C" "berschrift");
+    });
+    EXPECT_EQ(shown.text, "<b>A & B</b>");
+    EXPECT_EQ(shown.caption, "Eigene \xC3\x9C" "berschrift");
+}
+
+const char kInputFilter[] = "FritzBox Telefonbuch (*.adr)|*.adr|Alle Dateien (*.*)|*.*||";
+const char kOutputFilter[] = "Text Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*||";
+
+TEST(FileChooser, MapsTheSettingsOfAnOpenChooser)
+{
+    TempDir dir;
+    AfxFileChooserInfo shown;
+    INT_PTR result = 0;
+    CString chosen;
+    WithOpenDialog([&](CDialog& dialog) {
+        CFileDialog chooser(TRUE, "adr", dir.File("fritz.adr").c_str(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                            kInputFilter, &dialog);
+        chooser.GetOFN().lpstrTitle = "Eingabedatei (FritzBox Telefonbuch)";
+        AfxTestHooks::SetFileChooserHandler([&](const AfxFileChooserInfo& info) {
+            shown = info;
+            return std::optional<std::string>(dir.File("gew\xC3\xA4hlt.adr"));
+        });
+        result = chooser.DoModal();
+        chosen = chooser.GetPathName();
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(chosen, dir.File("gew\xC3\xA4hlt.adr").c_str());
+    EXPECT_FALSE(shown.saveMode);
+    EXPECT_FALSE(shown.nativeDialog);
+    EXPECT_EQ(shown.title, "Eingabedatei (FritzBox Telefonbuch)");
+    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", "Alle Dateien (*)"}));
+    EXPECT_EQ(shown.selectedNameFilter, "FritzBox Telefonbuch (*.adr)");
+    EXPECT_EQ(shown.defaultSuffix, "adr");
+    EXPECT_EQ(shown.directory, dir.Path().string());
+    EXPECT_EQ(shown.selectedFile, dir.File("fritz.adr"));
+    EXPECT_TRUE(shown.existingFilesOnly);
+    EXPECT_FALSE(shown.confirmOverwrite);
+    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+    EXPECT_TRUE(shown.modal);
+}
+
+TEST(FileChooser, MapsTheSettingsOfASaveChooser)
+{
+    TempDir dir;
+    AfxFileChooserInfo shown;
+    WithOpenDialog([&](CDialog& dialog) {
+        CFileDialog chooser(FALSE, "txt", "phonebook.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                            kOutputFilter, &dialog);
+        const std::string folder = dir.Path().string();
+        chooser.GetOFN().lpstrTitle = "Ausgabedatei (klingeo Telefonbuchdatei)";
+        chooser.GetOFN().lpstrInitialDir = folder.c_str();
+        AfxTestHooks::SetFileChooserHandler([&](const AfxFileChooserInfo& info) {
+            shown = info;
+            return std::nullopt;
+        });
+        EXPECT_EQ(chooser.DoModal(), IDCANCEL);
+        EXPECT_TRUE(chooser.GetPathName().IsEmpty());
+    });
+    EXPECT_TRUE(shown.saveMode);
+    EXPECT_EQ(shown.title, "Ausgabedatei (klingeo Telefonbuchdatei)");
+    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", "Alle Dateien (*)"}));
+    EXPECT_EQ(shown.defaultSuffix, "txt");
+    EXPECT_EQ(shown.directory, dir.Path().string());
+    EXPECT_EQ(shown.selectedFile, dir.File("phonebook.txt"));
+    EXPECT_FALSE(shown.existingFilesOnly);
+    EXPECT_TRUE(shown.confirmOverwrite);
+}
+
+// The help page next to the test program, for the time of one test.
+class HelpPage {
+public:
+    HelpPage() : m_path(QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html")
+    {
+        WriteFile(m_path, "<html><body><h1>Hilfe</h1></body></html>");
+    }
+    ~HelpPage() { std::filesystem::remove(m_path); }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+TEST(Help, ShowsThePageInAModalWindowOwnedByTheMainWindow)
+{
+    const HelpPage page;
+    AfxHelpWindowInfo shown;
+    WithOpenDialog([&](CDialog& dialog) {
+        AfxGetApp()->m_pMainWnd = &dialog;
+        AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo& info) { shown = info; });
+        AfxGetApp()->OnHelp();
+        AfxGetApp()->m_pMainWnd = nullptr;
+    });
+    EXPECT_EQ(shown.page, page.Path());
+    EXPECT_EQ(shown.title, "Zedulo \xE2\x80\x93 Hilfe");
+    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+    EXPECT_TRUE(shown.modal);
+}
+
+TEST(Help, SaysWhichPageIsMissing)
+{
+    std::filesystem::remove(QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html");
+    AfxMessageBoxInfo shown;
+    bool helpShown = false;
+    WithOpenDialog([&](CDialog& dialog) {
+        AfxGetApp()->m_pMainWnd = &dialog;
+        AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo&) { helpShown = true; });
+        AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
+            shown = info;
+            return IDOK;
+        });
+        AfxGetApp()->OnHelp();
+        AfxGetApp()->m_pMainWnd = nullptr;
+    });
+    EXPECT_FALSE(helpShown);
+    EXPECT_EQ(shown.caption, "Zedulo");
+    EXPECT_NE(shown.text.find("\xE2\x80\x9EZedulo.html\xE2\x80\x9C wurde nicht gefunden"), std::string::npos);
+    EXPECT_NE(shown.text.find(QCoreApplication::applicationDirPath().toStdString()), std::string::npos);
+    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+}
+
+}  // namespace
