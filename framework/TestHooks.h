@@ -24,8 +24,9 @@ struct AfxFileChooserInfo {
     bool saveMode = false;
     bool nativeDialog = false;
     std::string title;
-    std::string directory;
-    std::string selectedFile;  // full path of the name filled in
+    std::optional<std::string> initialDirectory;  // as the settings record gave it
+    std::string directory;                        // where the chooser opened
+    std::string selectedFile;                     // full path of the name filled in
     std::string defaultSuffix;
     std::vector<std::string> nameFilters;
     std::string selectedNameFilter;

@@ -12,3 +12,6 @@
 #define ZEDULO_VERSION_COMMAS 1, 0, 0, 2
 // For texts ("FileVersion", "ProductVersion", --version).
 #define ZEDULO_VERSION_TEXT "1.0.0.2"
+
+// What the program is, for the version block and the desktop entry.
+#define ZEDULO_DESCRIPTION "klingeo Telefonbuch Konverter"

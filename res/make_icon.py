@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """Draws the application icon (a phone book with a handset) and writes
 res/Zedulo.ico: 48, 32 and 16 pixels, each at 4 bits (16-colour palette),
-8 bits (256 colours) and 24 bits, in that order. Plain Python, no imaging
-library: common tools cannot write palette images of a chosen depth.
+8 bits (256 colours) and 24 bits, in that order; and the same pictures as
+PNG files with smooth edges for the desktop's icon theme, res/icons/.
+Plain Python, no imaging library: common tools cannot write palette images
+of a chosen depth.
 
     python3 res/make_icon.py
 """
 import math
 import os
 import struct
+import zlib
 
 SIZES = (48, 32, 16)
 SAMPLES = 8  # per pixel and axis, for smooth edges
@@ -146,6 +149,20 @@ def image(rows, bits):
     return header + table + xor + mask
 
 
+def png(rows):
+    """An RGBA PNG of the rendered rows."""
+    raw = b"".join(b"\0" + b"".join(struct.pack("BBBB", r, g, b, round(a * 255)) for r, g, b, a in row)
+                   for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    size = len(rows)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
 def main():
     rendered = {size: render(size) for size in SIZES}
     images = [(size, bits, image(rendered[size], bits)) for bits in (4, 8, 24) for size in SIZES]
@@ -157,9 +174,13 @@ def main():
         entries += struct.pack("<BBBBHHII", size, size, colour_count, 0, 1, bits, len(data), offset)
         offset += len(data)
         blobs += data
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Zedulo.ico")
-    with open(path, "wb") as f:
+    here = os.path.dirname(os.path.abspath(__file__))
+    with open(os.path.join(here, "Zedulo.ico"), "wb") as f:
         f.write(directory + entries + blobs)
+    os.makedirs(os.path.join(here, "icons"), exist_ok=True)
+    for size in SIZES:
+        with open(os.path.join(here, "icons", f"zedulo-{size}.png"), "wb") as f:
+            f.write(png(rendered[size]))
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev qt6-translations-l10n fonts-dejavu-core
     binutils-mingw-w64-i686
+    desktop-file-utils
 )
 
 missing=()

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Builds the converter and converts the sample phonebook with it.
+# Builds the program and starts it (it needs a graphical desktop).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j2 --target zedulo-convert
-cp examples/fritzbox-beispiel.adr build/default/fritzbox-beispiel.adr
-build/default/cli/zedulo-convert build/default/fritzbox-beispiel.adr
-echo "--- build/default/phonebook.txt (shown in UTF-8):"
-iconv -f WINDOWS-1252 -t UTF-8 build/default/phonebook.txt
+cmake --build --preset default -j2 --target zedulo zedulo-convert
+exec build/default/app/zedulo

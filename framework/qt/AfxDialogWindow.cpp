@@ -22,12 +22,6 @@ bool HasMnemonic(QString text)
     return text.remove(QStringLiteral("&&")).contains(QLatin1Char('&'));
 }
 
-// A text shown as it stands, with no "&" taken for a mnemonic.
-QString Literal(QString text)
-{
-    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
 // The text with its mnemonic marks taken out, for a static with nothing to
 // jump to.
 QString WithoutMnemonics(QString text)
@@ -43,15 +37,13 @@ QString WithoutMnemonics(QString text)
 
 }  // namespace
 
+// A label shows "&" as it stands unless it has a buddy; then "&" marks the
+// mnemonic and "&&" stands for "&".
 void AfxSetLabelText(QLabel* label, const QString& text)
 {
     label->setProperty("afxText", text);
-    if (label->property("afxNoPrefix").toBool())
-        label->setText(Literal(text));
-    else if (label->buddy())
-        label->setText(text);
-    else
-        label->setText(Literal(WithoutMnemonics(text)));
+    const bool noPrefix = label->property("afxNoPrefix").toBool();
+    label->setText(noPrefix || label->buddy() ? text : WithoutMnemonics(text));
 }
 
 AfxDialogWindow::AfxDialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
@@ -158,6 +150,7 @@ QWidget* AfxDialogWindow::CreateControl(const DialogItem& item)
             label->setAlignment(Qt::AlignTop |
                                 (type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft));
             label->setWordWrap(true);
+            label->setTextFormat(Qt::PlainText);
             label->setProperty("afxNoPrefix", static_cast<bool>(item.style & SS_NOPREFIX));
             AfxSetLabelText(label, text);
         }

@@ -10,9 +10,11 @@
 
 namespace {
 
-AfxFileChooserInfo Describe(const QFileDialog& chooser, QWidget* owner)
+AfxFileChooserInfo Describe(const QFileDialog& chooser, const OPENFILENAME& settings, QWidget* owner)
 {
     AfxFileChooserInfo info;
+    if (settings.lpstrInitialDir)
+        info.initialDirectory = settings.lpstrInitialDir;
     info.saveMode = chooser.acceptMode() == QFileDialog::AcceptSave;
     info.nativeDialog = !chooser.testOption(QFileDialog::DontUseNativeDialog);
     info.title = chooser.windowTitle().toStdString();
@@ -61,7 +63,7 @@ INT_PTR CFileDialog::DoModal()
 
     std::optional<std::string> chosen;
     if (const auto& handler = AfxTestHooks::FileChooserHandler()) {
-        chosen = handler(Describe(chooser, owner));
+        chosen = handler(Describe(chooser, m_ofn, owner));
     } else if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
         chosen = chooser.selectedFiles().front().toStdString();
     }

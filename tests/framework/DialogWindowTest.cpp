@@ -244,3 +244,33 @@ TEST(DialogWindow, ControlsAreFoundByIdentifier)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StaticText, ShowsMnemonicsOnlyWhereTheyLeadSomewhere)
+{
+    QWidget parent;
+    QLineEdit target(&parent);
+    const struct {
+        const char* text;
+        bool noPrefix;
+        bool buddy;
+        const char* shown;
+    } cases[] = {
+        {"Zedulo Version 1.0 & mehr", true, false, "Zedulo Version 1.0 & mehr"},  // SS_NOPREFIX: as it stands
+        {"&Name", false, true, "&Name"},                                          // the toolkit underlines N
+        {"&Name", false, false, "Name"},                                          // nothing to jump to
+        {"A && B", false, false, "A & B"},
+    };
+    for (const auto& c : cases) {
+        QLabel label(&parent);
+        label.setProperty("afxNoPrefix", c.noPrefix);
+        if (c.buddy)
+            label.setBuddy(&target);
+        AfxSetLabelText(&label, QString::fromUtf8(c.text));
+        EXPECT_EQ(label.text().toStdString(), c.shown) << c.text;
+        EXPECT_EQ(label.property("afxText").toString().toStdString(), c.text) << "what GetWindowText reads";
+    }
+}
+
+}  // namespace

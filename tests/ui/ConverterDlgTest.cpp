@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+
+#include "AfxDialogWindow.h"
+#include "AfxResources.h"
+#include "ConverterApp.h"
+#include "ConverterDlg.h"
+#include "DialogDriver.h"
+#include "DialogFont.h"
+#include "TempDir.h"
+#include "resources/DialogTemplate.h"
+#include "resources/ResourceFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPhonebook = "Name;Nummer\r\nM\xFCller;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
+const std::string kRecords = "0301;M\xFCller\n0402;Carl\n";
+
+TEST(ConverterDlg, StartsWithEmptyInputAndPhonebookTxtAndFocusOnOk)
+{
+    CConverterDlg dialog;
+    RunDialog(dialog, [](DialogDriver& user) {
+        EXPECT_EQ(user.Text(IDC_EDIT_INPUT), "");
+        EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), "phonebook.txt");
+        EXPECT_EQ(user.Window().focusWidget(), user.Control(IDOK));
+        EXPECT_FALSE(user.Window().windowIcon().isNull());
+        EXPECT_EQ(user.Window().windowIcon().availableSizes().size(), 3) << "48, 32 and 16 pixels";
+    });
+}
+
+TEST(ConverterDlg, LaysOutItsTemplate)
+{
+    const ResourceEntry* entry = AfxResources().Find(kRtDialog, IDD_CONVERTER_DIALOG);
+    ASSERT_TRUE(entry);
+    const DialogTemplate layout = *ParseDialogTemplate(entry->data);
+    const DialogBaseUnits base = AfxBaseUnits(AfxDialogFont(layout.pointSize));
+    CConverterDlg dialog;
+    RunDialog(dialog, [&](DialogDriver& user) {
+        EXPECT_EQ(user.Window().size(),
+                  QSize(DialogUnitsToPixelsX(layout.cx, base), DialogUnitsToPixelsY(layout.cy, base)));
+        const auto children = user.Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(children.size(), static_cast<qsizetype>(layout.items.size()));
+        for (std::size_t i = 0; i < layout.items.size(); ++i) {
+            const DialogItem& item = layout.items[i];
+            EXPECT_EQ(children[static_cast<qsizetype>(i)]->geometry(),
+                      QRect(DialogUnitsToPixelsX(item.x, base), DialogUnitsToPixelsY(item.y, base),
+                            DialogUnitsToPixelsX(item.cx, base), DialogUnitsToPixelsY(item.cy, base)))
+                << "control " << i;
+        }
+    });
+}
+
+// The message of every outcome, as the user reads it, and whether the
+// dialog then ends.
+TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), kPhonebook);
+    const struct {
+        std::string input;
+        std::string output;
+        std::string message;
+        INT_PTR result;
+    } cases[] = {
+        {"", "", "Keine Eingabedatei angegeben", IDCANCEL},
+        {dir.File("fritz.adr"), "", "Keine Ausgabedatei angegeben", IDCANCEL},
+        {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {"/proc/self/mem", dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
+        {dir.File("fritz.adr"), "/dev/full", "Kann Ausgabedatei nicht schreiben", IDCANCEL},
+        {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
+    };
+    for (const auto& c : cases) {
+        CConverterDlg dialog;
+        const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+            user.Type(IDC_EDIT_INPUT, c.input);
+            user.Type(IDC_EDIT_OUTPUT, c.output);
+            user.Click(IDOK);
+        });
+        ASSERT_EQ(run.messages.size(), 1u) << c.message;
+        EXPECT_EQ(run.messages[0].text, c.message);
+        EXPECT_EQ(run.messages[0].caption, "Zedulo");
+        EXPECT_FALSE(run.messages[0].hasIcon);
+        EXPECT_EQ(run.messages[0].buttons, std::vector<std::string>{"OK"});
+        EXPECT_EQ(run.messages[0].ownerTitle, "Zedulo");
+        EXPECT_EQ(run.result, c.result) << c.message;
+    }
+    EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
+}
+
+TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), kPhonebook);
+    CConverterDlg dialog;
+    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+        user.Edit(IDC_EDIT_INPUT)->setFocus();
+        QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_Return);  // Enter in a field presses OK
+    });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords);
+}
+
+TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
+{
+    TempDir dir;
+    fs::create_directory(dir.File("daten"));
+    WriteFile(dir.File("daten/fritz.adr"), kPhonebook);
+    CConverterDlg dialog;
+    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+        user.Type(IDC_EDIT_OUTPUT, "liste.txt");
+        user.Click(IDOK);
+        EXPECT_TRUE(user.Window().isVisible()) << "the dialog stays open";
+        EXPECT_EQ(user.Text(IDC_EDIT_INPUT), dir.File("fritz.adr"));
+        EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), "liste.txt") << "the field keeps what was typed";
+
+        user.Type(IDC_EDIT_INPUT, dir.File("daten/fritz.adr"));
+        user.Click(IDOK);
+    });
+    ASSERT_EQ(run.messages.size(), 2u);
+    EXPECT_EQ(run.messages[0].text, "Kann Eingabedatei nicht \xC3\xB6" "ffnen");
+    EXPECT_EQ(run.messages[1].text, "2 Eintr\xC3\xA4ge konvertiert");
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(ReadFile(dir.File("daten/liste.txt")), kRecords);
+    EXPECT_FALSE(fs::exists(dir.File("liste.txt")));
+}
+
+TEST(ConverterDlg, EndsWithoutAFileOnAbbrechenEscAndClose)
+{
+    const std::function<void(DialogDriver&)> ways[] = {
+        [](DialogDriver& user) { user.Click(IDCANCEL); },
+        [](DialogDriver& user) { QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_Escape); },
+        [](DialogDriver& user) { user.Window().close(); },
+    };
+    for (const auto& way : ways) {
+        TempDir dir;
+        WriteFile(dir.File("fritz.adr"), kPhonebook);
+        CConverterDlg dialog;
+        bool wasOpen = false;
+        const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+            user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+            way(user);
+            wasOpen = user.Window().isVisible();
+        });
+        EXPECT_EQ(run.result, IDCANCEL);
+        EXPECT_FALSE(wasOpen);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_FALSE(fs::exists(dir.File("phonebook.txt")));
+    }
+}
+
+TEST(ConverterDlg, HilfeShowsTheHelpPage)
+{
+    AfxHelpWindowInfo shown;
+    CConverterDlg dialog;
+    theApp.m_pMainWnd = &dialog;
+    RunDialog(dialog, [&](DialogDriver& user) {
+        AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo& info) { shown = info; });
+        // Mnemonics work in the active window, as the user's is.
+        user.Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&user.Window()));
+        QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_H, Qt::AltModifier);
+        // The toolkit presses a button by its mnemonic with a short animation.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.page.empty(); }, 2000));
+        EXPECT_TRUE(user.Window().isVisible()) << "help leaves the dialog open";
+    });
+    theApp.m_pMainWnd = nullptr;
+    EXPECT_EQ(fs::path(shown.page).filename(), "Zedulo.html");
+    EXPECT_TRUE(fs::exists(shown.page));
+    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+    EXPECT_TRUE(shown.modal);
+}
+
+TEST(ConverterApp, InitInstanceRunsTheDialogAndReturnsFalse)
+{
+    EXPECT_EQ(AfxGetApp(), &theApp);
+    EXPECT_EQ(theApp.m_eHelpType, afxHTMLHelp);
+    CWnd* mainWindowWhileOpen = nullptr;
+    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
+        mainWindowWhileOpen = theApp.m_pMainWnd;
+        shown.SendMessageA(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_FALSE(theApp.InitInstance());
+    AfxTestHooks::Reset();
+    EXPECT_NE(mainWindowWhileOpen, nullptr);
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+}
+
+}  // namespace

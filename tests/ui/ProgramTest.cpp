@@ -1,0 +1,16 @@
+// The program as started from a desktop or a terminal.
+#include <gtest/gtest.h>
+
+#include "ChildProcess.h"
+
+namespace {
+
+TEST(Program, SaysSoWithoutADisplay)
+{
+    const ChildOutcome outcome =
+        RunChild(ZEDULO_PROGRAM, {"--irgendwas"}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+    EXPECT_EQ(outcome.exitStatus, 1);
+    EXPECT_EQ(outcome.err, "Keine grafische Anzeige gefunden.\n");
+}
+
+}  // namespace

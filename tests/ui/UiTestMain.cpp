@@ -1,0 +1,15 @@
+// Runs the dialog tests with the toolkit started as the program starts it
+// and the program's own application object.
+#include <gtest/gtest.h>
+
+#include "AfxToolkit.h"
+#include "TestHooks.h"
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    AfxToolkit toolkit(argv[0]);
+    const int result = RUN_ALL_TESTS();
+    AfxTestHooks::Reset();
+    return result;
+}

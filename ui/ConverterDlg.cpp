@@ -1,0 +1,106 @@
+#include "ConverterDlg.h"
+
+#include "TextEncoding.h"
+
+CConverterDlg::CConverterDlg(CWnd* pParent)
+    : CDialog(CConverterDlg::IDD, pParent), m_strOutputPath("phonebook.txt")
+{
+    m_hIcon = LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON),
+                        MAKEINTRESOURCE(IDR_MAINFRAME));
+}
+
+void CConverterDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_EDIT_INPUT, m_editInput);
+    DDX_Control(pDX, IDC_EDIT_OUTPUT, m_editOutput);
+}
+
+BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+    ON_BN_CLICKED(IDC_BROWSE_INPUT, &CConverterDlg::OnBrowseInput)
+    ON_BN_CLICKED(IDC_BROWSE_OUTPUT, &CConverterDlg::OnBrowseOutput)
+END_MESSAGE_MAP()
+
+BOOL CConverterDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The About entry of the system menu goes here.
+
+    SendMessageA(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_editInput.SetWindowTextA(m_strInputPath);
+    m_editOutput.SetWindowTextA(m_strOutputPath);
+
+    return TRUE;  // the first tab stop, OK, takes the focus
+}
+
+void CConverterDlg::OnOK()
+{
+    RunConversion(*this);
+}
+
+std::string CConverterDlg::ReadInputField()
+{
+    m_editInput.GetWindowTextA(m_strInputPath);
+    return m_strInputPath.Str();
+}
+
+std::string CConverterDlg::ReadOutputField()
+{
+    m_editOutput.GetWindowTextA(m_strOutputPath);
+    return m_strOutputPath.Str();
+}
+
+void CConverterDlg::ShowMessage(const std::string& text)
+{
+    // The conversion speaks Windows-1252; the window system here wants UTF-8.
+    MessageBoxA(Windows1252ToUtf8(text).c_str(), nullptr, MB_OK);
+}
+
+void CConverterDlg::CloseWithOk()
+{
+    CDialog::OnOK();
+}
+
+void CConverterDlg::OnBrowseInput()
+{
+    m_editInput.GetWindowTextA(m_strInputPath);
+
+    CFileDialog dlg(TRUE, "adr", m_strInputPath, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    "FritzBox Telefonbuch (*.adr)|*.adr|Alle Dateien (*.*)|*.*||", this);
+    dlg.GetOFN().lpstrTitle = "Eingabedatei (FritzBox Telefonbuch)";
+
+    if (dlg.DoModal() == IDOK) {
+        m_strInputPath = dlg.GetPathName();
+        m_editInput.SetWindowTextA(m_strInputPath);
+    }
+}
+
+void CConverterDlg::OnBrowseOutput()
+{
+    m_editInput.GetWindowTextA(m_strInputPath);
+    m_editOutput.GetWindowTextA(m_strOutputPath);
+
+    CFileDialog dlg(FALSE, "txt", m_strOutputPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                    "Text Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*||", this);
+    dlg.GetOFN().lpstrTitle = "Ausgabedatei (klingeo Telefonbuchdatei)";
+
+    // A bare output name belongs in the input file's folder, so the chooser
+    // starts there. The settings record only points at the text, which must
+    // live until the chooser has closed.
+    CString strInitialDir;
+    if (m_strOutputPath.Find(kPathSeparator) == -1 && m_strInputPath.Find(kPathSeparator) != -1) {
+        strInitialDir = m_strInputPath.Left(m_strInputPath.ReverseFind(kPathSeparator));
+        // A file directly under the root: on Linux the root is "/" itself.
+        if (strInitialDir.IsEmpty() && kPathSeparator == '/')
+            strInitialDir = "/";
+        dlg.GetOFN().lpstrInitialDir = strInitialDir;
+    }
+
+    if (dlg.DoModal() == IDOK) {
+        m_strOutputPath = dlg.GetPathName();
+        m_editOutput.SetWindowTextA(m_strOutputPath);
+    }
+}
