@@ -11,3 +11,17 @@ const ResourceFile& AfxResources()
     }();
     return resources;
 }
+
+namespace {
+unsigned g_hiddenString = 0;
+}
+
+void AfxTestHideString(unsigned id)
+{
+    g_hiddenString = id;
+}
+
+bool AfxStringHidden(unsigned id)
+{
+    return id != 0 && id == g_hiddenString;
+}

@@ -5,3 +5,8 @@ class ResourceFile;
 
 // The parsed resources; empty if the embedded image is malformed.
 const ResourceFile& AfxResources();
+
+// For tests: string-table lookups of id find nothing, as if the string were
+// empty; 0 makes every string visible again.
+void AfxTestHideString(unsigned id);
+bool AfxStringHidden(unsigned id);

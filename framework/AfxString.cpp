@@ -91,7 +91,8 @@ void CString::Format(const char* format, ...)
 
 BOOL CString::LoadStringA(UINT id)
 {
-    const auto text = LoadResourceString(AfxResources(), static_cast<std::uint16_t>(id));
+    const auto text = AfxStringHidden(id) ? std::nullopt
+                                          : LoadResourceString(AfxResources(), static_cast<std::uint16_t>(id));
     m_text = text.value_or("");
     return text.has_value();
 }

@@ -7,6 +7,7 @@
 #include "CCmdTarget.h"
 
 class CDataExchange;
+class CMenu;
 
 class CWnd : public CCmdTarget {
 public:
@@ -35,12 +36,21 @@ public:
     LRESULT SendMessageA(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     CWnd* GetDlgItem(int id) const;
+    // The window's system menu (see GetSystemMenu), or nullptr.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
+    BOOL IsIconic() const;
+    void GetClientRect(LPRECT lpRect) const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
 
 protected:
+    // Default handlers of the messages a map may route to the program.
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
+
     // Every message passes here: the message map first, then DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

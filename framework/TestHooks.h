@@ -43,6 +43,18 @@ struct AfxHelpWindowInfo {
     bool modal = false;
 };
 
+struct AfxMenuEntryInfo {
+    bool separator = false;
+    std::string text;      // with its "&" mnemonic
+    std::string shortcut;  // as shown beside the text
+    unsigned id = 0;
+};
+
+struct AfxPopupMenuInfo {
+    std::vector<AfxMenuEntryInfo> entries;
+    std::string ownerTitle;
+};
+
 namespace AfxTestHooks {
 
 // Returns the button pressed (IDOK, ...).
@@ -50,6 +62,9 @@ void SetMessageBoxHandler(std::function<int(const AfxMessageBoxInfo&)> handler);
 // Returns the chosen path, or nothing for a cancelled chooser.
 void SetFileChooserHandler(std::function<std::optional<std::string>(const AfxFileChooserInfo&)> handler);
 void SetHelpWindowHandler(std::function<void(const AfxHelpWindowInfo&)> handler);
+// Returns the identifier of the entry chosen, or nothing when the menu is
+// dismissed.
+void SetPopupMenuHandler(std::function<std::optional<unsigned>(const AfxPopupMenuInfo&)> handler);
 // Called once a modal dialog is on screen; the handler plays the user and
 // must end the dialog (EndDialog, or keys and clicks that do), or it is
 // ended with IDCANCEL when the handler returns.

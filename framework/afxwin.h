@@ -4,10 +4,12 @@
 
 #include "AfxGlobals.h"
 #include "AfxString.h"
+#include "CDC.h"
 #include "CDataExchange.h"
 #include "CDialog.h"
 #include "CEdit.h"
 #include "CFileDialog.h"
+#include "CMenu.h"
 #include "CWinApp.h"
 #include "CWnd.h"
 #include "WinTypes.h"

@@ -4,12 +4,14 @@
 // program opens them. Without a window manager nothing draws a frame, so
 // this draws a plain title bar above each picture.
 #include <QApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
 #include <string>
 
+#include "AfxDialogWindow.h"
 #include "AfxToolkit.h"
 #include "ConverterDlg.h"
 #include "TestHooks.h"
@@ -56,14 +58,31 @@ int main(int argc, char* argv[])
     AfxToolkit toolkit(argv[0]);
     bool saved = true;
 
-    // The main dialog as it starts, with an input typed in.
-    AfxTestHooks::SetDialogHandler([&](CDialog& dialog) {
-        QWidget& window = *AfxWidget(dialog.m_hWnd);
-        dialog.GetDlgItem(IDC_EDIT_INPUT)->SetWindowTextA("/home/anna/Dokumente/fritzbox-telefonbuch.adr");
-        saved = Save(WithTitleBar(window), folder + "/main-dialog.png") && saved;
-        dialog.EndDialog(IDCANCEL);
-    });
+    // The main dialog with an input typed in; its system menu open as Alt+Space
+    // opens it; the About box over it.
     CConverterDlg dialog;
+    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
+        QWidget& window = *AfxWidget(shown.m_hWnd);
+        if (&shown != &dialog) {
+            saved = Save(WithTitleBar(window), folder + "/about-box.png") && saved;
+            shown.EndDialog(IDOK);
+            return;
+        }
+        shown.GetDlgItem(IDC_EDIT_INPUT)->SetWindowTextA("/home/anna/Dokumente/fritzbox-telefonbuch.adr");
+        const QImage main = WithTitleBar(window);
+        saved = Save(main, folder + "/main-dialog.png") && saved;
+
+        const std::unique_ptr<QMenu> menu = static_cast<AfxDialogWindow&>(window).BuildSystemMenu();
+        menu->ensurePolished();
+        menu->resize(menu->sizeHint());
+        QImage withMenu = main;
+        QPainter(&withMenu).drawPixmap(1, 30, menu->grab());
+        saved = Save(withMenu, folder + "/system-menu.png") && saved;
+
+        shown.SendMessageA(WM_SYSCOMMAND, IDM_ABOUTBOX);
+        shown.EndDialog(IDCANCEL);
+    });
+    AfxGetApp()->m_pMainWnd = &dialog;
     dialog.DoModal();
     AfxTestHooks::Reset();
     return saved ? 0 : 1;

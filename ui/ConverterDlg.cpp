@@ -1,5 +1,6 @@
 #include "ConverterDlg.h"
 
+#include "AboutDlg.h"
 #include "TextEncoding.h"
 
 CConverterDlg::CConverterDlg(CWnd* pParent)
@@ -17,6 +18,9 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX)
 }
 
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_BROWSE_INPUT, &CConverterDlg::OnBrowseInput)
     ON_BN_CLICKED(IDC_BROWSE_OUTPUT, &CConverterDlg::OnBrowseOutput)
 END_MESSAGE_MAP()
@@ -25,7 +29,18 @@ BOOL CConverterDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    // The About entry of the system menu goes here.
+    // The About entry at the end of the system menu. Its identifier must be
+    // a system command's: a multiple of 16, below the platform's own.
+    static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX && IDM_ABOUTBOX < 0xF000);
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != nullptr) {
+        CString strAboutMenu;
+        strAboutMenu.LoadStringA(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenuA(MF_SEPARATOR);
+            pSysMenu->AppendMenuA(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
 
     SendMessageA(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -34,6 +49,43 @@ BOOL CConverterDlg::OnInitDialog()
     m_editOutput.SetWindowTextA(m_strOutputPath);
 
     return TRUE;  // the first tab stop, OK, takes the focus
+}
+
+void CConverterDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+// Painted while minimised, the dialog shows its icon in the middle.
+void CConverterDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+
+        SendMessageA(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+
+        const int cxIcon = GetSystemMetrics(SM_CXICON);
+        const int cyIcon = GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        const int x = (rect.Width() - cxIcon + 1) / 2;
+        const int y = (rect.Height() - cyIcon + 1) / 2;
+
+        dc.DrawIcon(x, y, m_hIcon);
+    } else {
+        CDialog::OnPaint();
+    }
+}
+
+// The cursor shown while the user drags the minimised window.
+HCURSOR CConverterDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
 }
 
 void CConverterDlg::OnOK()

@@ -1,6 +1,6 @@
 // The main dialog: the input and output paths, a Browse button beside each,
 // and OK, Abbrechen, Hilfe. OK runs the conversion command with the dialog
-// as its host.
+// as its host. The system menu offers the About box.
 #pragma once
 
 #include "PhonebookConverter.h"
@@ -30,6 +30,9 @@ protected:
     CEdit m_editInput;
     CEdit m_editOutput;
 
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnBrowseInput();
     afx_msg void OnBrowseOutput();
     DECLARE_MESSAGE_MAP()

@@ -1,14 +1,19 @@
 #include "AfxDialogWindow.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <optional>
 
 #include "AfxGlobals.h"
 #include "CDialog.h"
 #include "DialogFont.h"
+#include "TestHookState.h"
 
 namespace {
 
@@ -63,6 +68,11 @@ AfxDialogWindow::AfxDialogWindow(CDialog& dialog, const DialogTemplate& dialogTe
     setWindowFlags(flags);
     setWindowTitle(QString::fromStdString(dialogTemplate.title));
     setProperty("afxHandle", QVariant::fromValue<void*>(m_handle.get()));
+    if (style & WS_SYSMENU) {
+        m_systemMenu = std::make_unique<HMENU__>();
+        AfxResetSystemMenu(*m_systemMenu);
+        m_handle->systemMenu = m_systemMenu.get();
+    }
 
     setFont(AfxDialogFont(dialogTemplate.pointSize));
     const DialogBaseUnits base = AfxBaseUnits(font());
@@ -160,6 +170,7 @@ QWidget* AfxDialogWindow::CreateControl(const DialogItem& item)
     }
 
     widget->setObjectName(QString::number(item.id));
+    widget->installEventFilter(this);
     m_controls.push_back(AfxMakeHandle(widget, item.id));
     widget->setProperty("afxHandle", QVariant::fromValue<void*>(m_controls.back().get()));
     return widget;
@@ -202,7 +213,128 @@ void AfxDialogWindow::keyPressEvent(QKeyEvent* event)
         SendCommand(IDCANCEL);
         return;
     }
+    if (HandleSystemKey(*event))
+        return;
     QWidget::keyPressEvent(event);
+}
+
+bool AfxDialogWindow::HandleSystemKey(const QKeyEvent& event)
+{
+    if (event.modifiers() != Qt::AltModifier)
+        return false;
+    if (event.key() == Qt::Key_F4) {
+        m_dialog.SendMessageA(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    if (event.key() == Qt::Key_Space && m_systemMenu) {
+        ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+        return true;
+    }
+    return false;
+}
+
+bool AfxDialogWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Alt+F4 and Alt+Space belong to the window, whichever control has the
+    // focus (a field would type the space).
+    if (event->type() == QEvent::KeyPress && HandleSystemKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void AfxDialogWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The dialog's background and its static texts open the system menu;
+    // buttons and fields keep their own behaviour.
+    QWidget* child = childAt(event->pos());
+    if (!m_systemMenu || qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child)) {
+        event->ignore();
+        return;
+    }
+    ShowSystemMenu(event->globalPos());
+}
+
+std::unique_ptr<QMenu> AfxDialogWindow::BuildSystemMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    for (const AfxMenuItem& item : m_systemMenu->items) {
+        if (item.flags & MF_SEPARATOR) {
+            menu->addSeparator();
+            continue;
+        }
+        // "text\tshortcut": the menu shows the shortcut beside the text.
+        QAction* action = menu->addAction(QString::fromStdString(item.text));
+        action->setData(item.id);
+    }
+    return menu;
+}
+
+void AfxDialogWindow::ShowSystemMenu(const QPoint& where)
+{
+    const std::unique_ptr<QMenu> menu = BuildSystemMenu();
+    std::optional<unsigned> chosen;
+    if (const auto& handler = AfxTestHooks::PopupMenuHandler()) {
+        AfxPopupMenuInfo info;
+        info.ownerTitle = windowTitle().toStdString();
+        for (QAction* action : menu->actions()) {
+            const QStringList parts = action->text().split(QLatin1Char('\t'));
+            info.entries.push_back({action->isSeparator(), parts.value(0).toStdString(),
+                                    parts.value(1).toStdString(), action->data().toUInt()});
+        }
+        chosen = handler(info);
+    } else if (QAction* action = menu->exec(where)) {
+        chosen = action->data().toUInt();
+    }
+    if (chosen)
+        m_dialog.SendMessageA(WM_SYSCOMMAND, *chosen, 0);
+}
+
+void AfxDialogWindow::ShowControls(bool show)
+{
+    // A minimised window shows only what the dialog paints itself; its
+    // controls come back as they were.
+    if (!show && m_hiddenControls.empty()) {
+        m_focusBeforeMinimise = focusWidget();
+        for (auto& control : m_controls) {
+            if (QWidget* widget = control->widget; widget && widget->isVisible()) {
+                m_hiddenControls.push_back(widget);
+                widget->hide();
+            }
+        }
+    } else if (show && !m_hiddenControls.empty()) {
+        for (QWidget* widget : m_hiddenControls) {
+            if (widget)
+                widget->show();
+        }
+        m_hiddenControls.clear();
+        if (m_focusBeforeMinimise)
+            m_focusBeforeMinimise->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void AfxDialogWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_handle->paintContext = {&painter, this};
+    m_dialog.SendMessageA(WM_PAINT);
+    m_handle->paintContext = {};
+}
+
+void AfxDialogWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        ShowControls(!isMinimized());
+    // While minimised, the window shows the icon the dialog drags with.
+    if (event->type() == QEvent::WindowStateChange) {
+        HICON shown = reinterpret_cast<HICON>(m_dialog.SendMessageA(WM_GETICON, ICON_BIG));
+        if (isMinimized()) {
+            if (HICON dragged = reinterpret_cast<HICON>(m_dialog.SendMessageA(WM_QUERYDRAGICON)))
+                shown = dragged;
+        }
+        if (shown)
+            setWindowIcon(shown->icon);
+    }
+    QDialog::changeEvent(event);
 }
 
 void AfxDialogWindow::closeEvent(QCloseEvent* event)

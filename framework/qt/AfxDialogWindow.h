@@ -8,11 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "MenuHandle.h"
 #include "WindowHandle.h"
 #include "resources/DialogTemplate.h"
 
 class CDialog;
 class QLabel;
+class QMenu;
 
 class AfxDialogWindow : public QDialog {
 public:
@@ -25,18 +27,33 @@ public:
     // The identifier Enter presses when no push button has the focus.
     int DefaultButtonId() const { return m_defaultButtonId; }
 
+    // The system menu as a toolkit menu, to pop up or to look at.
+    std::unique_ptr<QMenu> BuildSystemMenu();
+    // Pops the system menu up at a point of the screen; the entry chosen is
+    // sent to the dialog as WM_SYSCOMMAND.
+    void ShowSystemMenu(const QPoint& where);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* CreateControl(const DialogItem& item);
     void SendCommand(int id);
+    void ShowControls(bool show);
+    bool HandleSystemKey(const QKeyEvent& event);
 
     CDialog& m_dialog;
     std::unique_ptr<HWND__> m_handle;
+    std::unique_ptr<HMENU__> m_systemMenu;
     std::vector<std::unique_ptr<HWND__>> m_controls;
     std::vector<QWidget*> m_tabStops;
+    std::vector<QPointer<QWidget>> m_hiddenControls;
+    QPointer<QWidget> m_focusBeforeMinimise;
     int m_defaultButtonId = IDOK;
 };
 

@@ -23,14 +23,15 @@ std::optional<DialogTemplate> LoadTemplate(UINT id)
     return entry ? ParseDialogTemplate(entry->data) : std::nullopt;
 }
 
+// Centres the window's client area over its owner's, or on the screen.
 void Centre(QWidget& window, QWidget* owner)
 {
     QRect area;
     if (owner)
-        area = owner->frameGeometry();
+        area = owner->geometry();
     else if (QScreen* screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
-    window.move(area.center() - window.rect().center());
+    window.setGeometry(QRect(area.center() - window.rect().center(), window.size()));
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QWindow>
 #include <cstring>
 
 #include "AfxDialogWindow.h"
 #include "CDataExchange.h"
+#include "MenuHandle.h"
 #include "WindowHandle.h"
 
 std::unique_ptr<HWND__> AfxMakeHandle(QWidget* widget, int id)
@@ -171,6 +173,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETICON:
         return reinterpret_cast<LRESULT>(m_hWnd->icons[wParam == ICON_BIG ? ICON_BIG : ICON_SMALL]);
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hWnd->icons[ICON_BIG]);
+    case WM_ICONERASEBKGND: {
+        auto* context = reinterpret_cast<HDC>(wParam);
+        if (QWidget* widget = AfxWidget(m_hWnd); context && context->painter && widget)
+            context->painter->fillRect(widget->rect(), widget->palette().window());
+        return 1;
+    }
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_CLOSE:
@@ -203,6 +213,49 @@ CWnd* CWnd::GetDlgItem(int id) const
             return FromHandle(static_cast<HWND>(handle.value<void*>()));
     }
     return nullptr;
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
+
+HMENU GetSystemMenu(HWND hWnd, BOOL bRevert)
+{
+    if (!hWnd || !hWnd->systemMenu)
+        return nullptr;
+    if (bRevert) {
+        AfxResetSystemMenu(*hWnd->systemMenu);
+        return nullptr;
+    }
+    return hWnd->systemMenu;
+}
+
+BOOL CWnd::IsIconic() const
+{
+    QWidget* widget = AfxWidget(m_hWnd);
+    return widget && widget->isMinimized();
+}
+
+void CWnd::GetClientRect(LPRECT lpRect) const
+{
+    QWidget* widget = AfxWidget(m_hWnd);
+    *lpRect = {0, 0, widget ? widget->width() : 0, widget ? widget->height() : 0};
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+
+void CWnd::OnPaint()
+{
+    Default();
+}
+
+HCURSOR CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(Default());
 }
 
 BOOL CWnd::EnableWindow(BOOL enable)

@@ -9,5 +9,6 @@ std::function<int(const AfxMessageBoxInfo&)>& MessageBoxHandler();
 std::function<std::optional<std::string>(const AfxFileChooserInfo&)>& FileChooserHandler();
 std::function<void(const AfxHelpWindowInfo&)>& HelpWindowHandler();
 std::function<void(CDialog&)>& DialogHandler();
+std::function<std::optional<unsigned>(const AfxPopupMenuInfo&)>& PopupMenuHandler();
 
 }  // namespace AfxTestHooks

@@ -26,6 +26,17 @@ std::function<void(CDialog&)>& DialogHandler()
     return handler;
 }
 
+std::function<std::optional<unsigned>(const AfxPopupMenuInfo&)>& PopupMenuHandler()
+{
+    static std::function<std::optional<unsigned>(const AfxPopupMenuInfo&)> handler;
+    return handler;
+}
+
+void SetPopupMenuHandler(std::function<std::optional<unsigned>(const AfxPopupMenuInfo&)> handler)
+{
+    PopupMenuHandler() = std::move(handler);
+}
+
 void SetMessageBoxHandler(std::function<int(const AfxMessageBoxInfo&)> handler)
 {
     MessageBoxHandler() = std::move(handler);
@@ -52,6 +63,7 @@ void Reset()
     FileChooserHandler() = nullptr;
     HelpWindowHandler() = nullptr;
     DialogHandler() = nullptr;
+    PopupMenuHandler() = nullptr;
 }
 
 }  // namespace AfxTestHooks

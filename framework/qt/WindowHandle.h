@@ -9,9 +9,19 @@
 
 #include "CWnd.h"
 
+class QPainter;
+
+struct HDC__ {
+    QPainter* painter = nullptr;
+    QWidget* widget = nullptr;
+};
+
 struct HWND__ {
     QPointer<QWidget> widget;
     int id = 0;
+    HMENU systemMenu = nullptr;  // kept by the dialog window
+    // While the window handles WM_PAINT: what paints it.
+    HDC__ paintContext;
     // The object that speaks for the window: attached by the program, or a
     // stand-in made on first request.
     CWnd* attached = nullptr;

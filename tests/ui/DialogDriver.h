@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CDialog.h"
+#include "CWinApp.h"
 #include "TestHooks.h"
 #include "WindowHandle.h"
 #include "resource.h"
@@ -35,20 +36,29 @@ private:
     QWidget& m_window;
 };
 
-// Runs dialog; user acts while it is open. Message boxes are answered with
-// OK and recorded. If user leaves the dialog open, it is cancelled.
-inline DialogRun RunDialog(CDialog& dialog, const std::function<void(DialogDriver&)>& user)
+// Runs dialog as the program's main window; user acts while it is open.
+// Message boxes are answered with OK and recorded. If user leaves the dialog
+// open, it is cancelled. Dialogs opened over it go to nested.
+inline DialogRun RunDialog(CDialog& dialog, const std::function<void(DialogDriver&)>& user,
+                           const std::function<void(CDialog&)>& nested = {})
 {
     DialogRun run;
+    AfxGetApp()->m_pMainWnd = &dialog;
     AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
         run.messages.push_back(info);
         return IDOK;
     });
     AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
+        if (&shown != &dialog) {
+            if (nested)
+                nested(shown);
+            return;
+        }
         DialogDriver driver(*AfxWidget(shown.m_hWnd));
         user(driver);
     });
     run.result = dialog.DoModal();
     AfxTestHooks::Reset();
+    AfxGetApp()->m_pMainWnd = nullptr;
     return run;
 }

@@ -1,0 +1,27 @@
+// CMenu: a window's menu, here the system menu of a dialog.
+#pragma once
+
+#include <string>
+
+#include "AfxString.h"
+#include "WinTypes.h"
+
+class CMenu {
+public:
+    HMENU m_hMenu = nullptr;
+
+    // The object for a menu handle, owned by the menu; nullptr for none.
+    static CMenu* FromHandle(HMENU hMenu);
+
+    // Appends a separator (MF_SEPARATOR) or a text item (MF_STRING) with the
+    // command identifier nIDNewItem.
+    BOOL AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
+    int GetMenuItemCount() const;
+    // The item's command identifier; 0 for a separator, -1 past the end.
+    UINT GetMenuItemID(int nPos) const;
+    int GetMenuStringA(UINT nIDItem, CString& text, UINT nFlags) const;
+};
+
+// The window's system menu; with bRevert the menu is set back to the
+// platform's entries and nothing is returned.
+HMENU GetSystemMenu(HWND hWnd, BOOL bRevert);
