@@ -36,7 +36,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    friend class AfxDialogWindow;
     AfxDialogWindow* m_window = nullptr;
     int m_result = 0;
     bool m_ended = false;
