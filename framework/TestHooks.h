@@ -72,4 +72,10 @@ void SetDialogHandler(std::function<void(CDialog&)> handler);
 // Removes every handler.
 void Reset();
 
+// In strict mode (for test programs) a modal window that no handler answers
+// is not shown, which would wait for a user forever: it is reported on
+// standard error, counted, and taken as cancelled (a message box as OK).
+void SetStrict(bool strict);
+int UnansweredCount();
+
 }  // namespace AfxTestHooks

@@ -64,6 +64,8 @@ INT_PTR CFileDialog::DoModal()
     std::optional<std::string> chosen;
     if (const auto& handler = AfxTestHooks::FileChooserHandler()) {
         chosen = handler(Describe(chooser, m_ofn, owner));
+    } else if (AfxTestHooks::SkipUnanswered("file chooser", chooser.windowTitle().toStdString())) {
+        chosen = std::nullopt;
     } else if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
         chosen = chooser.selectedFiles().front().toStdString();
     }

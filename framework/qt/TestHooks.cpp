@@ -1,6 +1,33 @@
 #include "TestHookState.h"
 
+#include <cstdio>
+
 namespace AfxTestHooks {
+
+namespace {
+bool g_strict = false;
+int g_unanswered = 0;
+}  // namespace
+
+void SetStrict(bool strict)
+{
+    g_strict = strict;
+}
+
+int UnansweredCount()
+{
+    return g_unanswered;
+}
+
+bool SkipUnanswered(const char* kind, const std::string& title)
+{
+    if (!g_strict)
+        return false;
+    ++g_unanswered;
+    std::fprintf(stderr, "Unanswered %s \"%s\" taken as cancelled\n", kind, title.c_str());
+    return true;
+}
+
 
 std::function<int(const AfxMessageBoxInfo&)>& MessageBoxHandler()
 {

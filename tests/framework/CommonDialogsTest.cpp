@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <filesystem>
+#include <optional>
+
+namespace fs = std::filesystem;
 
 #include "CDialog.h"
 #include "CFileDialog.h"
@@ -126,56 +129,45 @@ TEST(FileChooser, MapsTheSettingsOfASaveChooser)
     EXPECT_TRUE(shown.confirmOverwrite);
 }
 
-// The help page next to the test program, for the time of one test.
-class HelpPage {
-public:
-    HelpPage() : m_path(QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html")
-    {
-        WriteFile(m_path, "<html><body><h1>Hilfe</h1></body></html>");
-    }
-    ~HelpPage() { std::filesystem::remove(m_path); }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-TEST(Help, ShowsThePageInAModalWindowOwnedByTheMainWindow)
+// Both cases in one test: the page beside the test program is shared by
+// every test of this program, which may run at the same time.
+TEST(Help, ShowsThePageOrSaysWhichIsMissing)
 {
-    const HelpPage page;
-    AfxHelpWindowInfo shown;
-    WithOpenDialog([&](CDialog& dialog) {
-        AfxGetApp()->m_pMainWnd = &dialog;
-        AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo& info) { shown = info; });
-        AfxGetApp()->OnHelp();
-        AfxGetApp()->m_pMainWnd = nullptr;
-    });
-    EXPECT_EQ(shown.page, page.Path());
-    EXPECT_EQ(shown.title, "Zedulo \xE2\x80\x93 Hilfe");
-    EXPECT_EQ(shown.ownerTitle, "Zedulo");
-    EXPECT_TRUE(shown.modal);
-}
-
-TEST(Help, SaysWhichPageIsMissing)
-{
-    std::filesystem::remove(QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html");
-    AfxMessageBoxInfo shown;
-    bool helpShown = false;
-    WithOpenDialog([&](CDialog& dialog) {
-        AfxGetApp()->m_pMainWnd = &dialog;
-        AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo&) { helpShown = true; });
-        AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
-            shown = info;
-            return IDOK;
+    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html";
+    std::optional<AfxHelpWindowInfo> shown;
+    std::optional<AfxMessageBoxInfo> message;
+    const auto askForHelp = [&] {
+        shown.reset();
+        message.reset();
+        WithOpenDialog([&](CDialog& dialog) {
+            AfxGetApp()->m_pMainWnd = &dialog;
+            AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo& info) { shown = info; });
+            AfxTestHooks::SetMessageBoxHandler([&](const AfxMessageBoxInfo& info) {
+                message = info;
+                return IDOK;
+            });
+            AfxGetApp()->OnHelp();
+            AfxGetApp()->m_pMainWnd = nullptr;
         });
-        AfxGetApp()->OnHelp();
-        AfxGetApp()->m_pMainWnd = nullptr;
-    });
-    EXPECT_FALSE(helpShown);
-    EXPECT_EQ(shown.caption, "Zedulo");
-    EXPECT_NE(shown.text.find("\xE2\x80\x9EZedulo.html\xE2\x80\x9C wurde nicht gefunden"), std::string::npos);
-    EXPECT_NE(shown.text.find(QCoreApplication::applicationDirPath().toStdString()), std::string::npos);
-    EXPECT_EQ(shown.ownerTitle, "Zedulo");
+    };
+
+    WriteFile(path, "<html><body><h1>Hilfe</h1></body></html>");
+    askForHelp();
+    fs::remove(path);
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(message);
+    EXPECT_EQ(shown->page, path);
+    EXPECT_EQ(shown->title, "Zedulo \xE2\x80\x93 Hilfe");
+    EXPECT_EQ(shown->ownerTitle, "Zedulo") << "owned by the main window";
+    EXPECT_TRUE(shown->modal);
+
+    askForHelp();
+    EXPECT_FALSE(shown);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->caption, "Zedulo");
+    EXPECT_NE(message->text.find("\xE2\x80\x9EZedulo.html\xE2\x80\x9C wurde nicht gefunden"), std::string::npos);
+    EXPECT_NE(message->text.find(QCoreApplication::applicationDirPath().toStdString()), std::string::npos);
+    EXPECT_EQ(message->ownerTitle, "Zedulo");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     AfxToolkit toolkit(argv[0]);
+    // A window no test answers would wait for a user forever.
+    AfxTestHooks::SetStrict(true);
     const int result = RUN_ALL_TESTS();
     AfxTestHooks::Reset();
-    return result;
+    return result != 0 || AfxTestHooks::UnansweredCount() != 0 ? 1 : 0;
 }
