@@ -187,12 +187,9 @@ QWidget* AfxDialogWindow::FirstTabStop() const
 
 void AfxDialogWindow::SendCommand(int id)
 {
-    HWND control = nullptr;
-    for (auto& handle : m_controls) {
-        if (handle->id == id)
-            control = handle.get();
-    }
-    m_dialog.SendMessageA(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    CWnd* control = m_dialog.GetDlgItem(id);
+    m_dialog.SendMessageA(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(control ? control->m_hWnd : nullptr));
 }
 
 void AfxDialogWindow::keyPressEvent(QKeyEvent* event)
@@ -324,10 +321,9 @@ void AfxDialogWindow::paintEvent(QPaintEvent*)
 
 void AfxDialogWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange)
-        ShowControls(!isMinimized());
-    // While minimised, the window shows the icon the dialog drags with.
     if (event->type() == QEvent::WindowStateChange) {
+        ShowControls(!isMinimized());
+        // While minimised, the window shows the icon the dialog drags with.
         HICON shown = reinterpret_cast<HICON>(m_dialog.SendMessageA(WM_GETICON, ICON_BIG));
         if (isMinimized()) {
             if (HICON dragged = reinterpret_cast<HICON>(m_dialog.SendMessageA(WM_QUERYDRAGICON)))

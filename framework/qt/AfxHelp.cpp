@@ -27,8 +27,9 @@ QStringList HelpFolders()
 void CWinApp::OnHelp()
 {
     const QString pageName = QString::fromUtf8(AppName()) + ".html";
+    const QStringList folders = HelpFolders();
     QString page;
-    for (const QString& folder : HelpFolders()) {
+    for (const QString& folder : folders) {
         if (QFileInfo(folder + "/" + pageName).isFile()) {
             page = folder + "/" + pageName;
             break;
@@ -38,7 +39,7 @@ void CWinApp::OnHelp()
     CWnd* owner = m_pMainWnd;
     if (page.isEmpty()) {
         const QString message = QString("Die Hilfeseite \xE2\x80\x9E%1\xE2\x80\x9C wurde nicht gefunden.\nGesucht in:\n%2")
-                                    .arg(pageName, HelpFolders().join('\n'));
+                                    .arg(pageName, folders.join('\n'));
         CWnd stranger;  // a message box without owner when there is no main window
         (owner ? owner : &stranger)->MessageBoxA(message.toUtf8().constData());
         return;
