@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CWinApp.h"
+#include "DialogDriver.h"
 #include "TempDir.h"
 #include "TestHooks.h"
 #include "WindowHandle.h"
@@ -24,12 +25,7 @@ namespace {
 void WithOpenDialog(const std::function<void(CDialog&)>& body)
 {
     CDialog dialog(IDD_CONVERTER_DIALOG);
-    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
-        body(shown);
-        shown.EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    AfxTestHooks::Reset();
+    RunDialog(dialog, [&](DialogDriver&) { body(dialog); });
 }
 
 TEST(MessageBox, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)

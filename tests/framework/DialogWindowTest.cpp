@@ -12,6 +12,7 @@
 #include "AfxDialogWindow.h"
 #include "CDialog.h"
 #include "CWinApp.h"
+#include "DialogDriver.h"
 #include "DialogFont.h"
 #include "TestHooks.h"
 #include "WindowHandle.h"
@@ -68,16 +69,9 @@ BEGIN_MESSAGE_MAP(TemplateDialog, CDialog)
 END_MESSAGE_MAP()
 
 // Runs the dialog with the given user and returns how it ended.
-INT_PTR RunWith(CDialog& dialog, std::function<void(QWidget& window)> user)
+INT_PTR RunWith(CDialog& dialog, const std::function<void(QWidget& window)>& user)
 {
-    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
-        QWidget* window = AfxWidget(shown.m_hWnd);
-        ASSERT_TRUE(window);
-        user(*window);
-    });
-    const INT_PTR result = dialog.DoModal();
-    AfxTestHooks::Reset();
-    return result;
+    return RunDialog(dialog, [&](DialogDriver& driver) { user(driver.Window()); }).result;
 }
 
 QWidget* Control(QWidget& window, int id)
