@@ -1,4 +1,5 @@
 #include "ConversionMessages.h"
+#include "FileAccess.h"
 #include "PhonebookConverter.h"
 
 std::string ConversionMessages::Converted(std::int64_t recordCount)
@@ -34,7 +35,7 @@ std::string ResolveOutputPath(const std::string& inputPath, const std::string& o
     return ResolveOutputPathWith(kPathSeparator, inputPath, outputPath);
 }
 
-void RunConversion(ConversionHost& host)
+void RunConversion(ConversionHost& host, StreamPolicy policy)
 {
     // Both fields are read before either is judged.
     const std::string inputPath = host.ReadInputField();
@@ -49,8 +50,16 @@ void RunConversion(ConversionHost& host)
         return;
     }
 
-    const ConversionResult result =
-        ConvertPhonebook(inputPath, ResolveOutputPath(inputPath, outputPath));
+    const bool streams = policy == StreamPolicy::Streams;
+    const bool bareOutput = outputPath.find(kPathSeparator) == std::string::npos;
+    if (streams && bareOutput && outputPath != "-" && inputPath != "-" && NamesAStream(inputPath)) {
+        // "/dev/stdin" has a folder, but not one for the user's phonebook.
+        host.ShowMessage(ConversionMessages::kOutputOpenFailed);
+        return;
+    }
+    const std::string resolved =
+        streams && outputPath == "-" ? outputPath : ResolveOutputPath(inputPath, outputPath);
+    const ConversionResult result = ConvertPhonebook(inputPath, resolved, policy);
     host.ShowMessage(ConversionMessages::ForResult(result));
     if (result.status == ConversionStatus::Ok)
         host.CloseWithOk();

@@ -38,11 +38,22 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
+// How files that are not regular files are treated.
+enum class StreamPolicy {
+    // The dialog's: the input must be a regular file (a FIFO or a device
+    // would block the window or never end), and nothing is waited for.
+    RegularFilesOnly,
+    // The command line's: pipes, FIFOs and devices are read and written as
+    // they come, and "-" stands for standard input or standard output.
+    Streams,
+};
+
 // Converts every usable line of the input into a record "number;name\n" in
 // the output. Both paths must be non-empty; the output path already resolved.
-// Never throws. On any failure after the output was opened, an output file
-// that this call created is removed again.
-ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath);
+// Never throws. The output is replaced only by a complete conversion: after
+// any failure the old output (or none) stands as it was.
+ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
+                                  StreamPolicy policy = StreamPolicy::RegularFilesOnly);
 
 // The path to write to: a bare output name (no separator) gets the input
 // file's folder, including its last separator, put in front; anything else
@@ -70,4 +81,7 @@ protected:
 
 // The whole OK command: reads and checks both fields, resolves the output
 // path, converts, shows the outcome and, on success only, closes the host.
-void RunConversion(ConversionHost& host);
+// With Streams, an output "-" is standard output, and a bare output name
+// beside an input that is a pipe or device is refused: that folder is no
+// place for it (a bare name beside "-" stays in the current folder).
+void RunConversion(ConversionHost& host, StreamPolicy policy = StreamPolicy::RegularFilesOnly);

@@ -9,6 +9,7 @@
 
 #include "ChildProcess.h"
 #include "ConversionMessages.h"
+#include "FileSizeLimit.h"
 #include "PhonebookConverter.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
@@ -20,6 +21,17 @@ namespace {
 const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
 const std::string kRecords = "0301;Anna\n0402;Carl\n";
 const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 file names
+const std::string kOldOutput = "OLD;CONTENT\n";
+constexpr std::size_t kSmallDisk = 64 * 1024;
+
+// About 600 KB of records, far more than kSmallDisk takes.
+std::string LargePhonebook()
+{
+    std::string phonebook;
+    for (int i = 0; i < 30000; ++i)
+        phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
+    return phonebook;
+}
 
 // The files every case starts with.
 void LayOutFolder(const TempDir& dir)
@@ -32,6 +44,9 @@ void LayOutFolder(const TempDir& dir)
     WriteFile(dir.File(kUmlautFolder + "/Telefon buch \xC3\xA4.adr"), kPhonebook);
     WriteFile(dir.File("leer.adr"), "");
     WriteFile(dir.File("nul.adr"), std::string(4096, '\0'));
+    WriteFile(dir.File("gross.adr"), LargePhonebook());
+    WriteFile(dir.File("alt.txt"), kOldOutput);
+    fs::create_symlink("ziel.txt", dir.File("ins-leere.txt"));  // leads nowhere yet
 }
 
 std::string Expand(const std::string& path, const TempDir& dir)
@@ -66,20 +81,21 @@ struct MatrixCase {
     std::string input;   // "{dir}" stands for the case's folder
     std::string output;
     std::string message;  // Windows-1252, as the core says it
-    std::string created;  // the file a successful run creates, relative to the folder
+    std::string created;  // the file a successful run writes in the folder, if any
     std::string records;  // and its bytes
+    std::size_t diskSpace = 0;  // the largest file that can be written; 0: no limit
 };
 
 bool Succeeds(const MatrixCase& c)
 {
-    return !c.created.empty();
+    return c.message.find("konvertiert") != std::string::npos;
 }
 
 // What the folder must look like after the run: as before, plus the output.
 std::map<std::string, std::string> Expected(const MatrixCase& c, const TempDir& dir,
                                             std::map<std::string, std::string> before)
 {
-    if (Succeeds(c)) {
+    if (!c.created.empty()) {
         const std::string reference = dir.File("reference");
         WriteFile(reference, c.records);
         before[c.created] = DescribeTree(dir.Path())["reference"];
@@ -107,6 +123,17 @@ const MatrixCase kCases[] = {
     {"input given through a link, output the file", "{dir}/link.adr", "in.adr",
      ConversionMessages::kOutputOpenFailed, "", ""},
     {"output a full device", "{dir}/in.adr", "/dev/full", ConversionMessages::kOutputWriteFailed, "", ""},
+    {"output a device that takes everything", "{dir}/in.adr", "/dev/null", kConverted2, "", ""},
+    {"existing output replaced", "{dir}/in.adr", "alt.txt", kConverted2, "alt.txt", kRecords},
+    {"existing output kept when the input fails while read", "/proc/self/mem", "{dir}/alt.txt",
+     ConversionMessages::kInputReadFailed, "", ""},
+    {"existing output kept when the disk is full", "{dir}/gross.adr", "alt.txt",
+     ConversionMessages::kOutputWriteFailed, "", "", kSmallDisk},
+    {"no new output when the disk is full", "{dir}/gross.adr", "neu.txt", ConversionMessages::kOutputWriteFailed,
+     "", "", kSmallDisk},
+    {"output a link leading nowhere", "{dir}/in.adr", "ins-leere.txt", kConverted2, "ziel.txt", kRecords},
+    {"output a link leading nowhere, input failing", "/proc/self/mem", "{dir}/ins-leere.txt",
+     ConversionMessages::kInputReadFailed, "", ""},
     {"both paths empty", "", "", ConversionMessages::kNoInput, "", ""},
     {"input path empty", "", "out.txt", ConversionMessages::kNoInput, "", ""},
     {"output path empty", "{dir}/in.adr", "", ConversionMessages::kNoOutput, "", ""},
@@ -123,8 +150,10 @@ TEST(BadInput, CommandLineConverter)
         LayOutFolder(dir);
         const auto before = DescribeTree(dir.Path());
 
+        ChildOptions options;
+        options.fileSizeLimit = c.diskSpace;
         const ChildOutcome outcome =
-            RunChild(ZEDULO_CONVERT_PROGRAM, {Expand(c.input, dir), Expand(c.output, dir)});
+            RunChild(ZEDULO_CONVERT_PROGRAM, {Expand(c.input, dir), Expand(c.output, dir)}, options);
 
         const std::string line = Windows1252ToUtf8(c.message) + "\n";
         EXPECT_EQ(outcome.exitStatus, Succeeds(c) ? 0 : 1) << c.what;
@@ -132,6 +161,9 @@ TEST(BadInput, CommandLineConverter)
         EXPECT_EQ(outcome.err, Succeeds(c) ? "" : line) << c.what;
         EXPECT_EQ(DescribeTree(dir.Path()), Expected(c, dir, before)) << c.what;
     }
+    // Devices are written as they are, never replaced by a file.
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 TEST(BadInput, ConversionCommand)
@@ -142,12 +174,17 @@ TEST(BadInput, ConversionCommand)
         const auto before = DescribeTree(dir.Path());
 
         MatrixHost host(Expand(c.input, dir), Expand(c.output, dir));
-        RunConversion(host);
+        {
+            FileSizeLimit disk(c.diskSpace);
+            RunConversion(host);
+        }
 
         EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.what;
         EXPECT_EQ(host.closed, Succeeds(c)) << c.what;
         EXPECT_EQ(DescribeTree(dir.Path()), Expected(c, dir, before)) << c.what;
     }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 // Writes prefix, count copies of filler and suffix, without ever holding the

@@ -17,7 +17,7 @@ TEST(AfxWinMain, NeverHandsTheCommandLineToTheToolkit)
 TEST(AfxWinMain, SaysSoWithoutADisplay)
 {
     const ChildOutcome outcome =
-        RunChild(ZEDULO_PROBE_PROGRAM, {}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+        RunChild(ZEDULO_PROBE_PROGRAM, {}, WithoutDisplay());
     EXPECT_EQ(outcome.exitStatus, 1);
     EXPECT_EQ(outcome.err, "Keine grafische Anzeige gefunden.\n");
     EXPECT_EQ(outcome.out, "");

@@ -1,17 +1,49 @@
 // Runs a program as a script would and reports what it did.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 struct ChildOutcome {
     int exitStatus = -1;  // -1 when it did not exit normally
+    int signal = 0;       // the signal that ended it, 0 if none
     std::string out;
     std::string err;
     long peakResidentKiB = 0;
 };
 
-// Runs program with args, its environment this process's less the variables
-// named in unset.
+struct ChildOptions {
+    std::vector<std::string> unset;   // environment variables taken away
+    std::string workingDirectory;     // empty: this process's
+    std::optional<std::string> input;  // standard input through a pipe (< 64 KiB); else /dev/null
+    std::string outputPath;           // standard output into this file rather than captured
+    std::size_t fileSizeLimit = 0;    // the largest file it may write, bytes; 0: no limit
+};
+
+// A program started in the background.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 const ChildOptions& options = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    int Pid() const { return m_pid; }
+    // Waits for it to end.
+    ChildOutcome Wait();
+
+private:
+    std::string m_streams;  // a folder for its captured streams
+    std::string m_outputPath;
+    int m_pid = -1;
+};
+
+// Runs program with args until it ends.
 ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args,
-                      const std::vector<std::string>& unset = {});
+                      const ChildOptions& options = {});
+
+// The options of a program started without any display.
+ChildOptions WithoutDisplay();

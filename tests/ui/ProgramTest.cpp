@@ -8,7 +8,7 @@ namespace {
 TEST(Program, SaysSoWithoutADisplay)
 {
     const ChildOutcome outcome =
-        RunChild(ZEDULO_PROGRAM, {"--irgendwas"}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+        RunChild(ZEDULO_PROGRAM, {"--irgendwas"}, WithoutDisplay());
     EXPECT_EQ(outcome.exitStatus, 1);
     EXPECT_EQ(outcome.err, "Keine grafische Anzeige gefunden.\n");
 }
