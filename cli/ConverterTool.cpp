@@ -9,20 +9,42 @@
 namespace {
 
 const char* const kDefaultOutput = "phonebook.txt";
+const char* const kStandardStream = "-";
 
 const char* const kUsage =
     "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
     "Wandelt ein FritzBox-Telefonbuch (.adr) in eine klingeo-Telefonbuchdatei um.\n"
     "Ohne AUSGABEDATEI wird \"phonebook.txt\" geschrieben. Ein Dateiname ohne Ordner\n"
-    "kommt in den Ordner der Eingabedatei.\n"
+    "kommt in den Ordner der Eingabedatei. Eine bestehende Ausgabedatei wird erst\n"
+    "ersetzt, wenn die Umwandlung vollständig gelungen ist.\n"
+    "\n"
+    "\"-\" als EINGABEDATEI liest die Standardeingabe; ohne AUSGABEDATEI gehen die\n"
+    "Einträge dann auf die Standardausgabe, ein Dateiname ohne Ordner kommt in den\n"
+    "aktuellen Ordner. \"-\" als AUSGABEDATEI schreibt auf die Standardausgabe.\n"
+    "Liest das Programm aus einer Pipe oder einem Gerät (etwa /dev/stdin), braucht\n"
+    "die AUSGABEDATEI einen Ordner. Gehen die Einträge auf die Standardausgabe,\n"
+    "kommt die Meldung auf die Standardfehlerausgabe.\n"
     "\n"
     "  --help     diese Hilfe zeigen\n"
     "  --version  die Version zeigen\n"
-    "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n";
+    "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
+    "\n"
+    "Exit-Status: 0 umgewandelt, 1 Umwandlung fehlgeschlagen, 2 falscher Aufruf.\n";
 
 bool IsOption(const std::string& arg)
 {
     return arg.size() > 1 && arg[0] == '-';
+}
+
+// Writes an answer the user asked for; a full disk or a closed pipe is a
+// failure, as for any other output.
+int Answer(std::ostream& out, std::ostream& err, const std::string& text, int status)
+{
+    out << text << std::flush;
+    if (out)
+        return status;
+    err << "zedulo-convert: Kann nicht auf die Standardausgabe schreiben\n";
+    return kExitConversionFailed;
 }
 
 }  // namespace
@@ -37,11 +59,9 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help") {
-            out << kUsage;
-            return kExitSuccess;
+            return Answer(out, err, kUsage, kExitSuccess);
         } else if (arg == "--version") {
-            out << "zedulo-convert " ZEDULO_VERSION_TEXT "\n";
-            return kExitSuccess;
+            return Answer(out, err, "zedulo-convert " ZEDULO_VERSION_TEXT "\n", kExitSuccess);
         } else {
             err << "Unbekannte Option: " << arg << "\n" << kUsage;
             return kExitUsage;
@@ -52,13 +72,20 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
         return kExitUsage;
     }
 
-    ConsoleHost host(paths[0], paths.size() == 2 ? paths[1] : kDefaultOutput);
-    RunConversion(host);
-    const std::string message = Windows1252ToUtf8(host.Message());
-    if (host.Succeeded()) {
-        out << message << '\n';
+    const std::string& input = paths[0];
+    const std::string output = paths.size() == 2 ? paths[1] : input == kStandardStream ? kStandardStream
+                                                                                        : kDefaultOutput;
+    ConsoleHost host(input, output);
+    RunConversion(host, StreamPolicy::Streams);
+    const std::string message = Windows1252ToUtf8(host.Message()) + "\n";
+    if (!host.Succeeded()) {
+        err << message;
+        return kExitConversionFailed;
+    }
+    // The records on standard output must not be mixed with the message.
+    if (output == kStandardStream) {
+        err << message;
         return kExitSuccess;
     }
-    err << message << '\n';
-    return kExitConversionFailed;
+    return Answer(out, err, message, kExitSuccess);
 }

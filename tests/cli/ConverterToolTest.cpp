@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include "ChildProcess.h"
 #include "ConverterTool.h"
 #include "TempDir.h"
 
@@ -133,6 +138,87 @@ TEST(ConverterTool, ProgramExitsWithItsStatus)
         if (c.errStart.empty()) {
             EXPECT_EQ(ReadFile(dir.File("err")), "") << command;
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Standard input and output ("-"), pipes and FIFOs, as pipelines use them.
+TEST(ConverterTool, ProgramWorksInPipelines)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
+    const std::string records = "0301;Anna\n";
+    const std::string converted = "1 Einträge konvertiert\n";
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        std::optional<std::string> input;  // through a pipe
+        int status;
+        std::string out;
+        std::string err;
+        std::string written;  // the file the run must have made, relative to the folder
+    };
+    const Case cases[] = {
+        {"standard input to standard output", {"-"}, "Anna;0301\r\n", 0, records, converted, ""},
+        {"standard input to a bare name in the current folder", {"-", "liste.txt"}, "Anna;0301\r\n", 0, converted, "",
+         "liste.txt"},
+        {"a file to standard output", {dir.File("fritz.adr"), "-"}, std::nullopt, 0, records, converted, ""},
+        {"a pipe by name, with a folder for the output", {"/dev/stdin", dir.File("aus.txt")}, "Anna;0301\r\n", 0,
+         converted, "", "aus.txt"},
+        {"a pipe by name, default output", {"/dev/stdin"}, "Anna;0301\r\n", 1, "", "Kann Ausgabedatei nicht öffnen\n",
+         ""},
+        {"a pipe by name, bare output", {"/dev/stdin", "aus.txt"}, "Anna;0301\r\n", 1, "",
+         "Kann Ausgabedatei nicht öffnen\n", ""},
+    };
+    for (const Case& c : cases) {
+        ChildOptions options;
+        options.workingDirectory = dir.Path().string();
+        options.input = c.input;
+        const ChildOutcome outcome = RunChild(ZEDULO_CONVERT_PROGRAM, c.args, options);
+        EXPECT_EQ(outcome.exitStatus, c.status) << c.what;
+        EXPECT_EQ(outcome.out, c.out) << c.what;
+        EXPECT_EQ(outcome.err, c.err) << c.what;
+        if (!c.written.empty()) {
+            EXPECT_EQ(ReadFile(dir.File(c.written)), records) << c.what;
+            fs::remove(dir.File(c.written));
+        }
+    }
+    EXPECT_FALSE(fs::exists("/dev/phonebook.txt"));
+    EXPECT_FALSE(fs::exists("/dev/aus.txt"));
+}
+
+TEST(ConverterTool, ProgramReadsAFifoAsItIsFed)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("in.fifo").c_str(), 0600), 0);
+    ChildProcess converter(ZEDULO_CONVERT_PROGRAM, {dir.File("in.fifo"), dir.File("aus.txt")});
+    // Fed in two parts, a line split between them.
+    const int feed = open(dir.File("in.fifo").c_str(), O_WRONLY);
+    ASSERT_NE(feed, -1);
+    ASSERT_EQ(write(feed, "Anna;03", 7), 7);
+    ASSERT_EQ(write(feed, "01\r\nBob;0402\r\n", 14), 14);
+    close(feed);
+    const ChildOutcome outcome = converter.Wait();
+    EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+    EXPECT_EQ(ReadFile(dir.File("aus.txt")), "0301;Anna\n0402;Bob\n");
+}
+
+// Answers that cannot be written are failures, as in GNU tools.
+TEST(ConverterTool, ProgramReportsAFullStandardOutput)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"--version"}, {dir.File("fritz.adr"), "-"}, {dir.File("fritz.adr")}}) {
+        ChildOptions options;
+        options.outputPath = "/dev/full";
+        const ChildOutcome outcome = RunChild(ZEDULO_CONVERT_PROGRAM, args, options);
+        const std::string what = ::testing::PrintToString(args);
+        EXPECT_EQ(outcome.exitStatus, 1) << what;
+        EXPECT_FALSE(outcome.err.empty()) << what;
     }
 }
 
