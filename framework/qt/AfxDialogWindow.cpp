@@ -13,6 +13,7 @@
 #include "AfxGlobals.h"
 #include "CDialog.h"
 #include "DialogFont.h"
+#include "SingleLineValidator.h"
 #include "TestHookState.h"
 
 namespace {
@@ -141,7 +142,9 @@ QWidget* AfxDialogWindow::CreateControl(const DialogItem& item)
         button->setFocusPolicy(item.style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
         widget = button;
     } else if (item.windowClass.IsOrdinal(kClassEdit)) {
-        auto* edit = new QLineEdit(text, this);
+        auto* edit = new QLineEdit(this);
+        edit->setValidator(new SingleLineValidator(edit));
+        edit->setText(text);
         edit->setFrame(item.style & WS_BORDER);
         edit->setFocusPolicy(item.style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
         widget = edit;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -26,6 +27,8 @@ AfxToolkit::AfxToolkit(const char* programPath)
     // Qt reads options (-style, -platform, ...) from its arguments; it gets
     // none of the user's.
     m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    // A FIFO whose reader goes away must fail the write, not end the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     if (m_translator.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&m_translator);

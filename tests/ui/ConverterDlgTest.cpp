@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "AfxDialogWindow.h"
 #include "AfxResources.h"
@@ -61,6 +68,7 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
 {
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), kPhonebook);
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
     const struct {
         std::string input;
         std::string output;
@@ -72,16 +80,21 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
         {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {"/proc/self/mem", dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
+        // Neither may hold the dialog: a FIFO waits for a writer, /dev/zero never ends.
+        {dir.File("fifo"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {"/dev/zero", dir.File("null.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {dir.File("fritz.adr"), "/dev/full", "Kann Ausgabedatei nicht schreiben", IDCANCEL},
         {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
     };
     for (const auto& c : cases) {
         CConverterDlg dialog;
+        const auto start = std::chrono::steady_clock::now();
         const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
             user.Type(IDC_EDIT_INPUT, c.input);
             user.Type(IDC_EDIT_OUTPUT, c.output);
             user.Click(IDOK);
         });
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.input;
         ASSERT_EQ(run.messages.size(), 1u) << c.message;
         EXPECT_EQ(run.messages[0].text, c.message);
         EXPECT_EQ(run.messages[0].caption, "Zedulo");
@@ -91,6 +104,86 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
         EXPECT_EQ(run.result, c.result) << c.message;
     }
     EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
+    EXPECT_FALSE(fs::exists(dir.File("null.txt")));
+    EXPECT_TRUE(fs::is_fifo(dir.File("fifo")));
+}
+
+// A pasted line break and what follows it never reach the path, as in a
+// single-line edit control; the rest of the field stays.
+TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), kPhonebook);
+    const std::string output = dir.File("out.txt");
+    const struct {
+        std::string field;
+        int cursor;  // -1: the whole field selected, as after a click into it with Ctrl+A
+        std::string pasted;
+        std::string result;
+    } cases[] = {
+        {"phonebook.txt", -1, output + "\n", output},
+        {"phonebook.txt", -1, output + "\r\nzweite Zeile", output},
+        {"phonebook.txt", -1, output + "\rzweite Zeile", output},
+        {dir.File("ou"), static_cast<int>(dir.File("o").size()), "u\nt", dir.File("ouu")},
+        {dir.File("o.txt"), static_cast<int>(dir.File("o").size()), "ut\nx", output},
+        {"phonebook.txt", -1, output, output},
+    };
+    for (const auto& c : cases) {
+        CConverterDlg dialog;
+        const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+            user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+            user.Type(IDC_EDIT_OUTPUT, c.field);
+            QLineEdit* edit = user.Edit(IDC_EDIT_OUTPUT);
+            edit->setFocus();
+            if (c.cursor < 0)
+                edit->selectAll();
+            else
+                edit->setCursorPosition(c.cursor);
+            QGuiApplication::clipboard()->setText(QString::fromStdString(c.pasted));
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), c.result) << c.pasted;
+            if (c.result == output)
+                user.Click(IDOK);
+        });
+        if (c.result == output) {
+            EXPECT_EQ(run.result, IDOK) << c.pasted;
+            EXPECT_EQ(ReadFile(output), kRecords) << c.pasted;
+            fs::remove(output);
+        }
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "only the input";
+}
+
+// A FIFO as output whose reader goes away midway: a failed write, reported,
+// and the dialog stays.
+TEST(ConverterDlg, ReportsAFifoWhoseReaderWentAway)
+{
+    TempDir dir;
+    std::string phonebook;
+    for (int i = 0; i < 30000; ++i)
+        phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
+    WriteFile(dir.File("fritz.adr"), phonebook);
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    const int reader = open(dir.File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_NE(reader, -1);
+    // Once the converter has filled the pipe and waits, the reader leaves.
+    std::thread leaving([reader] {
+        int queued = 0;
+        while (ioctl(reader, FIONREAD, &queued) == 0 && queued < 4096)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        close(reader);
+    });
+    CConverterDlg dialog;
+    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+        user.Type(IDC_EDIT_OUTPUT, dir.File("fifo"));
+        user.Click(IDOK);
+        EXPECT_TRUE(user.Window().isVisible());
+    });
+    leaving.join();
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_EQ(run.messages[0].text, "Kann Ausgabedatei nicht schreiben");
+    EXPECT_EQ(run.result, IDCANCEL);
 }
 
 TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
