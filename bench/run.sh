@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake --preset default >/dev/null
+cmake --preset default -DZEDULO_BENCH=ON >/dev/null
 cmake --build --preset default -j2 --target \
     zedulo-convert zedulo-bench-fgets zedulo-bench-generate zedulo-bench-measure >/dev/null
 

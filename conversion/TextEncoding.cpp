@@ -2,6 +2,8 @@
 
 namespace {
 
+constexpr char32_t kReplacement = 0xFFFD;
+
 // Unicode of the bytes 0x80..0x9F; the rest of the code page equals Latin-1.
 const char16_t kHighControls[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -10,18 +12,63 @@ const char16_t kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void AppendUtf8(char16_t codePoint, std::string& out)
+void AppendUtf8(char32_t c, std::string& out)
 {
-    if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+void AppendUtf16(char32_t c, std::u16string& out)
+{
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+}
+
+bool IsSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c < 0xE000;
+}
+
+// The character starting at text[at], and how many bytes it takes; an
+// invalid sequence gives U+FFFD for its first byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    length = 1;
+    if (lead < 0x80)
+        return lead;
+    const std::size_t size = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (size == 0 || lead >= 0xF5 || at + size > text.size())
+        return kReplacement;
+    char32_t c = lead & (0x7F >> size);
+    for (std::size_t i = 1; i < size; ++i) {
+        const unsigned char next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return kReplacement;
+        c = (c << 6) | (next & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < smallest[size] || c > 0x10FFFF || IsSurrogate(c))
+        return kReplacement;
+    length = size;
+    return c;
 }
 
 }  // namespace
@@ -32,8 +79,36 @@ std::string Windows1252ToUtf8(std::string_view text)
     out.reserve(text.size() + text.size() / 2);
     for (const char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        const char16_t codePoint = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
-        AppendUtf8(codePoint, out);
+        AppendUtf8(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte, out);
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (IsSurrogate(c)) {
+            c = kReplacement;
+        }
+        AppendUtf8(c, out);
+    }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = 0;
+        AppendUtf16(DecodeUtf8(text, at, length), out);
+        at += length;
     }
     return out;
 }

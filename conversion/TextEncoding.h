@@ -1,5 +1,6 @@
-// The conversion's messages are Windows-1252; terminals and toolkits on Linux
-// want UTF-8.
+// The program's text encodings, in one place: its messages are Windows-1252,
+// resource texts and Windows' file names UTF-16, and everything the program
+// hands around in between (paths, window texts, terminal output) UTF-8.
 #pragma once
 
 #include <string>
@@ -9,3 +10,10 @@
 // code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control
 // characters of the same number, as Windows itself converts them.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// Surrogate pairs become one character; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Bytes that are no valid UTF-8 (a stray continuation byte, a cut or
+// overlong sequence, an encoded surrogate) become U+FFFD, one per byte.
+std::u16string Utf8ToUtf16(std::string_view text);

@@ -1,5 +1,6 @@
-// CString: the framework's string, a narrow text (UTF-8 on Linux), with the
-// operations of the Windows framework. Indices count bytes from 0.
+// CString: the framework's string, a narrow text in UTF-8 (on Windows too:
+// the framework hands the platform UTF-16), with the operations of the
+// Windows framework. Indices count bytes from 0.
 #pragma once
 
 #include <string>
@@ -25,9 +26,6 @@ public:
     // The first count characters, all if count exceeds the length, none if
     // it is negative.
     CString Left(int count) const;
-    CString Mid(int first) const;
-    CString Mid(int first, int count) const;
-    CString Right(int count) const;
 
     // Inserts at index (clamped to 0..length); returns the new length.
     int Insert(int index, char ch);

@@ -1,17 +1,21 @@
-// CDialog: a dialog built from a template of the program's resources, run
-// modally with DoModal until EndDialog.
+// CDialog: a dialog built from a template of the program's resources (or one
+// held in memory), run modally with DoModal until EndDialog.
 #pragma once
 
-#include <memory>
+#include <cstddef>
 
 #include "CWnd.h"
-
-class AfxDialogWindow;
 
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    // A dialog whose template InitModalIndirect gives.
+    CDialog();
     ~CDialog() override;
+
+    // Takes the template from memory instead of the resources: size bytes at
+    // lpDialogTemplate, which must stay until the dialog has ended.
+    BOOL InitModalIndirect(const void* lpDialogTemplate, std::size_t size, CWnd* pParentWnd = nullptr);
 
     // Creates the window, calls OnInitDialog, runs until EndDialog and
     // returns its result; -1 if the template cannot be loaded.
@@ -20,13 +24,17 @@ public:
     virtual BOOL OnInitDialog();
     void EndDialog(int nResult);
 
-    // A template at 0, 0 without a centring style is shown centred.
+    // Whether the framework centres the dialog over its owner: a template at
+    // 0, 0 without a style that places it (DS_CENTER, DS_CENTERMOUSE,
+    // DS_ABSALIGN). Any other template stands where it says.
     BOOL CheckAutoCenter();
 
     BOOL OnCmdMsg(UINT nID, int nCode) override;
 
     UINT m_nIDHelp;  // the template's identifier
     CWnd* m_pParentWnd;
+    const void* m_lpDialogTemplate = nullptr;  // a template in memory, if any
+    std::size_t m_nDialogTemplateSize = 0;
 
 protected:
     virtual void OnOK();
@@ -36,7 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    AfxDialogWindow* m_window = nullptr;
     int m_result = 0;
     bool m_ended = false;
 };

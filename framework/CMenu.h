@@ -16,10 +16,6 @@ public:
     // Appends a separator (MF_SEPARATOR) or a text item (MF_STRING) with the
     // command identifier nIDNewItem.
     BOOL AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
-    int GetMenuItemCount() const;
-    // The item's command identifier; 0 for a separator, -1 past the end.
-    UINT GetMenuItemID(int nPos) const;
-    int GetMenuStringA(UINT nIDItem, CString& text, UINT nFlags) const;
 };
 
 // The window's system menu; with bRevert the menu is set back to the

@@ -21,7 +21,10 @@ public:
     virtual BOOL InitInstance();
     virtual int ExitInstance();
 
-    // Shows the program's help page, in the form m_eHelpType selects.
+    // Shows the program's help: the page <application name>.html, where
+    // the platform keeps the program's help, or a message saying where it
+    // was looked for. HTML is the only form of help there is here, so the
+    // page is shown whatever m_eHelpType says.
     afx_msg void OnHelp();
 
     CWnd* m_pMainWnd = nullptr;

@@ -22,7 +22,6 @@ public:
 
     // Makes this object speak for an existing window (a dialog's control).
     BOOL Attach(HWND hWnd);
-    HWND Detach();
     // The object speaking for a window: the attached one, or a lasting
     // stand-in owned by the window.
     static CWnd* FromHandle(HWND hWnd);
@@ -42,8 +41,6 @@ public:
     void GetClientRect(LPRECT lpRect) const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
-    CWnd* SetFocus();
-    static CWnd* GetFocus();
 
 protected:
     // Default handlers of the messages a map may route to the program.

@@ -1,7 +1,8 @@
 // Hooks for the program's tests: they answer modal windows in place of a
 // user. With a handler set, the window is built in full, described to the
 // handler, and not shown; the handler's answer is what the user chose.
-// Without one, the window is shown and waits for the user.
+// Without one, the window is shown and waits for the user. Both platform
+// implementations of the framework answer through the same hooks.
 #pragma once
 
 #include <functional>
@@ -69,7 +70,10 @@ void SetPopupMenuHandler(std::function<std::optional<unsigned>(const AfxPopupMen
 // must end the dialog (EndDialog, or keys and clicks that do), or it is
 // ended with IDCANCEL when the handler returns.
 void SetDialogHandler(std::function<void(CDialog&)> handler);
-// Removes every handler.
+// String-table lookups of id find nothing, as if the string were empty;
+// 0 makes every string visible again.
+void HideString(unsigned id);
+// Removes every handler and shows every string.
 void Reset();
 
 // In strict mode (for test programs) a modal window that no handler answers

@@ -63,17 +63,7 @@ struct POINT {
 #define MAKEWPARAM(low, high) \
     (static_cast<WPARAM>(static_cast<DWORD>(static_cast<WORD>(low)) | static_cast<DWORD>(static_cast<WORD>(high)) << 16))
 
-#define RT_ICON MAKEINTRESOURCE(3)
 #define RT_GROUP_ICON MAKEINTRESOURCE(14)
 
-// Calling conventions mean nothing here.
-#define AFXAPI
-#define PASCAL
-#define CALLBACK
-#define WINAPI
+// Marks a message handler; means nothing to the compiler.
 #define afx_msg
-
-#ifndef ASSERT
-#define ASSERT(expression) ((void)0)
-#endif
-#define ASSERT_VALID(pointer) ((void)0)

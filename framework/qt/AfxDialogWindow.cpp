@@ -100,9 +100,8 @@ AfxDialogWindow::AfxDialogWindow(CDialog& dialog, const DialogTemplate& dialogTe
         widgets.push_back(widget);
     }
 
-    // Tab moves through the tab stops in template order.
-    for (std::size_t i = 1; i < m_tabStops.size(); ++i)
-        QWidget::setTabOrder(m_tabStops[i - 1], m_tabStops[i]);
+    // Tab moves through the tab stops in template order: the order the
+    // controls were made in, which is the toolkit's focus order.
 
     // A static's mnemonic moves the focus to the next tab stop after it.
     for (std::size_t i = 0; i < widgets.size(); ++i) {
@@ -272,21 +271,24 @@ std::unique_ptr<QMenu> AfxDialogWindow::BuildSystemMenu()
 void AfxDialogWindow::ShowSystemMenu(const QPoint& where)
 {
     const std::unique_ptr<QMenu> menu = BuildSystemMenu();
-    std::optional<unsigned> chosen;
-    if (const auto& handler = AfxTestHooks::PopupMenuHandler()) {
-        AfxPopupMenuInfo info;
-        info.ownerTitle = windowTitle().toStdString();
-        for (QAction* action : menu->actions()) {
-            const QStringList parts = action->text().split(QLatin1Char('\t'));
-            info.entries.push_back({action->isSeparator(), parts.value(0).toStdString(),
-                                    parts.value(1).toStdString(), action->data().toUInt()});
-        }
-        chosen = handler(info);
-    } else if (AfxTestHooks::SkipUnanswered("menu", windowTitle().toStdString())) {
-        chosen = std::nullopt;
-    } else if (QAction* action = menu->exec(where)) {
-        chosen = action->data().toUInt();
-    }
+    const std::optional<unsigned> chosen = AfxTestHooks::AnswerModal(
+        AfxTestHooks::PopupMenuHandler(), "menu", windowTitle().toStdString(),
+        [&](const auto& handler) {
+            AfxPopupMenuInfo info;
+            info.ownerTitle = windowTitle().toStdString();
+            for (QAction* action : menu->actions()) {
+                const QStringList parts = action->text().split(QLatin1Char('\t'));
+                info.entries.push_back({action->isSeparator(), parts.value(0).toStdString(),
+                                        parts.value(1).toStdString(), action->data().toUInt()});
+            }
+            return handler(info);
+        },
+        [&]() -> std::optional<unsigned> {
+            if (QAction* action = menu->exec(where))
+                return action->data().toUInt();
+            return std::nullopt;
+        },
+        std::optional<unsigned>());
     if (chosen)
         m_dialog.SendMessageA(WM_SYSCOMMAND, *chosen, 0);
 }

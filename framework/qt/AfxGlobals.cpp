@@ -1,9 +1,12 @@
 #include "AfxGlobals.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <map>
 
+#include "AfxPlatform.h"
 #include "AfxResources.h"
 #include "WindowHandle.h"
 #include "resources/IconGroup.h"
@@ -22,6 +25,11 @@ QImage ToImage(const IconImage& image)
 }
 
 }  // namespace
+
+std::string AfxModuleBaseName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).baseName().toStdString();
+}
 
 HINSTANCE AfxFindResourceHandle(LPCTSTR, LPCTSTR)
 {

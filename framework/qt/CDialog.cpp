@@ -1,3 +1,4 @@
+// CDialog's window on Qt: built from the template by AfxDialogWindow.
 #include "CDialog.h"
 
 #include <QGuiApplication>
@@ -5,57 +6,50 @@
 #include <QWindow>
 
 #include "AfxDialogWindow.h"
-#include "AfxResources.h"
-#include "CWinApp.h"
+#include "DialogFont.h"
+#include "DialogSetup.h"
 #include "TestHookState.h"
-#include "resources/ResourceFile.h"
-
-BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
-END_MESSAGE_MAP()
 
 namespace {
 
-std::optional<DialogTemplate> LoadTemplate(UINT id)
+// The area a dialog is placed in: its owner's, else the screen's.
+QRect PlacementArea(QWidget* owner)
 {
-    const ResourceEntry* entry = AfxResources().Find(kRtDialog, static_cast<std::uint16_t>(id));
-    return entry ? ParseDialogTemplate(entry->data) : std::nullopt;
+    if (owner)
+        return owner->geometry();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
-// Centres the window's client area over its owner's, or on the screen.
-void Centre(QWidget& window, QWidget* owner)
+// Where the window stands: centred over its owner (or the screen), or at
+// the template's position from the owner's top left (from the screen's
+// with DS_ABSALIGN), as Windows places it.
+void Place(QWidget& window, QWidget* owner, const DialogTemplate& dialogTemplate, bool centred)
 {
-    QRect area;
-    if (owner)
-        area = owner->geometry();
-    else if (QScreen* screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    window.setGeometry(QRect(area.center() - window.rect().center(), window.size()));
+    QRect area = PlacementArea(dialogTemplate.style & DS_ABSALIGN ? nullptr : owner);
+    if (centred || (dialogTemplate.style & DS_CENTER)) {
+        if (dialogTemplate.style & DS_CENTER)
+            area = PlacementArea(nullptr);
+        window.setGeometry(QRect(area.center() - window.rect().center(), window.size()));
+        return;
+    }
+    const DialogBaseUnits base = AfxBaseUnits(window.font());
+    window.move(area.topLeft() +
+                QPoint(DialogUnitsToPixelsX(dialogTemplate.x, base), DialogUnitsToPixelsY(dialogTemplate.y, base)));
 }
 
 }  // namespace
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
-{
-}
-
-CDialog::~CDialog() = default;
-
 INT_PTR CDialog::DoModal()
 {
-    const std::optional<DialogTemplate> dialogTemplate = LoadTemplate(m_nIDHelp);
+    const std::optional<DialogTemplate> dialogTemplate = AfxLoadDialogTemplate(*this);
     if (!dialogTemplate || !QGuiApplication::instance())
         return -1;
 
-    // Without a parent, a dialog belongs to the application's main window.
-    CWnd* owner = m_pParentWnd;
-    if (!owner && AfxGetApp() && AfxGetApp()->m_pMainWnd != this)
-        owner = AfxGetApp()->m_pMainWnd;
+    CWnd* owner = AfxDialogOwner(*this);
     QWidget* ownerWidget = owner ? AfxTopLevelWidget(owner->m_hWnd) : nullptr;
 
     AfxDialogWindow window(*this, *dialogTemplate, ownerWidget);
-    m_window = &window;
     m_hWnd = window.Handle();
     m_hWnd->attached = this;
     m_ended = false;
@@ -67,67 +61,30 @@ INT_PTR CDialog::DoModal()
             if (QWidget* first = window.FirstTabStop())
                 first->setFocus(Qt::TabFocusReason);
         }
-        if (CheckAutoCenter())
-            Centre(window, ownerWidget);
-        if (const auto& handler = AfxTestHooks::DialogHandler()) {
-            window.show();
-            handler(*this);
-            if (!m_ended)
-                EndDialog(IDCANCEL);
-        } else if (AfxTestHooks::SkipUnanswered("dialog", window.windowTitle().toStdString())) {
+        Place(window, ownerWidget, *dialogTemplate, CheckAutoCenter());
+        AfxTestHooks::AnswerModal(
+            AfxTestHooks::DialogHandler(), "dialog", window.windowTitle().toStdString(),
+            [&](const auto& handler) {
+                window.show();
+                handler(*this);
+                return 0;
+            },
+            [&] { return window.exec(); }, 0);
+        // A dialog no one ended, answered or not, is cancelled.
+        if (!m_ended)
             EndDialog(IDCANCEL);
-        } else {
-            window.exec();
-        }
     }
 
-    m_window = nullptr;
     m_hWnd = nullptr;
     return m_result;
-}
-
-BOOL CDialog::OnInitDialog()
-{
-    UpdateData(FALSE);
-    return TRUE;
 }
 
 void CDialog::EndDialog(int nResult)
 {
     m_result = nResult;
     m_ended = true;
-    if (m_window)
-        m_window->done(nResult);
-}
-
-BOOL CDialog::CheckAutoCenter()
-{
-    const std::optional<DialogTemplate> dialogTemplate = LoadTemplate(m_nIDHelp);
-    if (!dialogTemplate)
-        return FALSE;
-    const bool centredByStyle = dialogTemplate->style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN);
-    return !centredByStyle && dialogTemplate->x == 0 && dialogTemplate->y == 0;
-}
-
-void CDialog::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
-
-BOOL CDialog::OnCmdMsg(UINT nID, int nCode)
-{
-    if (CWnd::OnCmdMsg(nID, nCode))
-        return TRUE;
-    // What the dialog does not handle goes to the application object.
-    CWinApp* app = AfxGetApp();
-    return app && app->OnCmdMsg(nID, nCode);
+    if (auto* window = qobject_cast<QDialog*>(AfxWidget(m_hWnd)))
+        window->done(nResult);
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,32 +1,16 @@
 #include "CWnd.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 #include <cstring>
 
 #include "AfxDialogWindow.h"
-#include "CDataExchange.h"
-#include "MenuHandle.h"
+#include "CMenu.h"
 #include "WindowHandle.h"
-
-std::unique_ptr<HWND__> AfxMakeHandle(QWidget* widget, int id)
-{
-    auto handle = std::make_unique<HWND__>();
-    handle->widget = widget;
-    handle->id = id;
-    return handle;
-}
-
-void AfxReleaseHandle(HWND__& handle)
-{
-    if (handle.attached)
-        handle.attached->m_hWnd = nullptr;
-    handle.attached = nullptr;
-}
 
 namespace {
 
@@ -56,15 +40,6 @@ BOOL CWnd::Attach(HWND hWnd)
     m_hWnd = hWnd;
     hWnd->attached = this;
     return TRUE;
-}
-
-HWND CWnd::Detach()
-{
-    HWND hWnd = m_hWnd;
-    if (hWnd && hWnd->attached == this)
-        hWnd->attached = nullptr;
-    m_hWnd = nullptr;
-    return hWnd;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -113,47 +88,8 @@ void CWnd::SetWindowTextA(LPCSTR text)
 
 LRESULT CWnd::SendMessageA(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The window's procedure is this object's own.
     return WindowProc(message, wParam, lParam);
-}
-
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const Message outer = m_currentMessage;
-    m_currentMessage = {message, wParam, lParam};
-    LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
-        result = DefWindowProc(message, wParam, lParam);
-    m_currentMessage = outer;
-    return result;
-}
-
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    *result = 0;
-    if (message == WM_COMMAND)
-        return OnCommand(wParam, lParam);
-
-    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, 0, 0);
-    if (!entry)
-        return FALSE;
-    switch (entry->nSig) {
-    case AfxSig_vv:
-        (this->*entry->pfn)();
-        return TRUE;
-    case AfxSig_vwl:
-        (this->*AfxFromPmsg<void (CCmdTarget::*)(UINT, LPARAM)>(entry->pfn))(static_cast<UINT>(wParam), lParam);
-        return TRUE;
-    case AfxSig_hv:
-        *result = reinterpret_cast<LRESULT>((this->*AfxFromPmsg<HCURSOR (CCmdTarget::*)()>(entry->pfn))());
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
-{
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -186,8 +122,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case SC_CLOSE:
             return SendMessageA(WM_CLOSE);
         case SC_MOVE:
+            // The window manager moves the window on its own: the dialog hears
+            // that the move began and was handed over.
+            SendMessageA(WM_ENTERSIZEMOVE);
             if (QWidget* window = AfxTopLevelWidget(m_hWnd); window && window->windowHandle())
                 window->windowHandle()->startSystemMove();
+            SendMessageA(WM_EXITSIZEMOVE);
             return 0;
         default:
             return 0;
@@ -195,11 +135,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return 0;
     }
-}
-
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(m_currentMessage.message, m_currentMessage.wParam, m_currentMessage.lParam);
 }
 
 CWnd* CWnd::GetDlgItem(int id) const
@@ -220,17 +155,6 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
 }
 
-HMENU GetSystemMenu(HWND hWnd, BOOL bRevert)
-{
-    if (!hWnd || !hWnd->systemMenu)
-        return nullptr;
-    if (bRevert) {
-        AfxResetSystemMenu(*hWnd->systemMenu);
-        return nullptr;
-    }
-    return hWnd->systemMenu;
-}
-
 BOOL CWnd::IsIconic() const
 {
     QWidget* widget = AfxWidget(m_hWnd);
@@ -241,21 +165,6 @@ void CWnd::GetClientRect(LPRECT lpRect) const
 {
     QWidget* widget = AfxWidget(m_hWnd);
     *lpRect = {0, 0, widget ? widget->width() : 0, widget ? widget->height() : 0};
-}
-
-void CWnd::OnSysCommand(UINT, LPARAM)
-{
-    Default();
-}
-
-void CWnd::OnPaint()
-{
-    Default();
-}
-
-HCURSOR CWnd::OnQueryDragIcon()
-{
-    return reinterpret_cast<HCURSOR>(Default());
 }
 
 BOOL CWnd::EnableWindow(BOOL enable)
@@ -271,39 +180,4 @@ BOOL CWnd::IsWindowEnabled() const
 {
     QWidget* widget = AfxWidget(m_hWnd);
     return widget && widget->isEnabled();
-}
-
-CWnd* CWnd::SetFocus()
-{
-    CWnd* previous = GetFocus();
-    if (QWidget* widget = AfxWidget(m_hWnd))
-        widget->setFocus(Qt::OtherFocusReason);
-    return previous;
-}
-
-CWnd* CWnd::GetFocus()
-{
-    QWidget* focus = QApplication::focusWidget();
-    const QVariant handle = focus ? focus->property("afxHandle") : QVariant();
-    return handle.isValid() ? FromHandle(static_cast<HWND>(handle.value<void*>())) : nullptr;
-}
-
-void CWnd::DoDataExchange(CDataExchange*)
-{
-}
-
-BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange exchange(this, bSaveAndValidate);
-    DoDataExchange(&exchange);
-    return TRUE;
-}
-
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
-{
-    if (rControl.m_hWnd)
-        return;  // bound already
-    CWnd* control = pDX->m_pDlgWnd->GetDlgItem(nIDC);
-    if (control)
-        rControl.Attach(control->m_hWnd);
 }

@@ -1,6 +1,6 @@
 #include "ByteReader.h"
 
-#include "Utf16.h"
+#include "TextEncoding.h"
 
 bool ByteReader::Take(std::size_t count)
 {

@@ -1,7 +1,7 @@
 #include "IconGroup.h"
 
 #include "ByteReader.h"
-#include "ResourceFile.h"
+#include "ResourceSource.h"
 
 namespace {
 
@@ -83,12 +83,12 @@ std::optional<IconImage> DecodeIconImage(std::span<const std::uint8_t> bytes)
     return image;
 }
 
-std::optional<std::vector<IconImage>> LoadIconGroup(const ResourceFile& resources, std::uint16_t id)
+std::optional<std::vector<IconImage>> LoadIconGroup(const ResourceSource& resources, std::uint16_t id)
 {
-    const ResourceEntry* group = resources.Find(kRtGroupIcon, id);
+    const auto group = resources.FindData(kRtGroupIcon, id);
     if (!group)
         return std::nullopt;
-    ByteReader reader(group->data);
+    ByteReader reader(*group);
     reader.Read16();  // reserved
     const std::uint16_t type = reader.Read16();
     const std::uint16_t count = reader.Read16();
@@ -99,10 +99,10 @@ std::optional<std::vector<IconImage>> LoadIconGroup(const ResourceFile& resource
     for (std::uint16_t i = 0; i < count; ++i) {
         reader.Skip(12);  // width, height, colours, reserved, planes, bit count, size
         const std::uint16_t imageId = reader.Read16();
-        const ResourceEntry* icon = resources.Find(kRtIcon, imageId);
+        const auto icon = resources.FindData(kRtIcon, imageId);
         if (reader.Failed() || !icon)
             return std::nullopt;
-        auto image = DecodeIconImage(icon->data);
+        auto image = DecodeIconImage(*icon);
         if (!image)
             return std::nullopt;
         images.push_back(std::move(*image));

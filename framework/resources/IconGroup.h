@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-class ResourceFile;
+class ResourceSource;
 
 struct IconImage {
     int width = 0;
@@ -24,4 +24,4 @@ std::optional<IconImage> DecodeIconImage(std::span<const std::uint8_t> bytes);
 
 // Every image of the icon group with that number, in the group's order, or
 // nothing if the group or one of its images is missing or malformed.
-std::optional<std::vector<IconImage>> LoadIconGroup(const ResourceFile& resources, std::uint16_t id);
+std::optional<std::vector<IconImage>> LoadIconGroup(const ResourceSource& resources, std::uint16_t id);

@@ -40,3 +40,9 @@ const ResourceEntry* ResourceFile::Find(std::uint16_t type, std::uint16_t id) co
     }
     return nullptr;
 }
+
+std::optional<std::span<const std::uint8_t>> ResourceFile::FindData(std::uint16_t type, std::uint16_t id) const
+{
+    const ResourceEntry* entry = Find(type, id);
+    return entry ? std::optional(entry->data) : std::nullopt;
+}

@@ -9,15 +9,7 @@
 #include <vector>
 
 #include "ResourceName.h"
-
-// Resource types, as numbered by Windows.
-enum ResourceType : std::uint16_t {
-    kRtIcon = 3,
-    kRtDialog = 5,
-    kRtString = 6,
-    kRtGroupIcon = 14,
-    kRtVersion = 16,
-};
+#include "ResourceSource.h"
 
 struct ResourceEntry {
     ResourceName type;
@@ -26,7 +18,7 @@ struct ResourceEntry {
     std::span<const std::uint8_t> data;  // into the parsed bytes
 };
 
-class ResourceFile {
+class ResourceFile : public ResourceSource {
 public:
     // The entries of a .res image, or nothing if it is malformed or cut short.
     // The bytes must outlive the result.
@@ -34,6 +26,7 @@ public:
 
     // The first resource of that type with that numeric name, or nullptr.
     const ResourceEntry* Find(std::uint16_t type, std::uint16_t id) const;
+    std::optional<std::span<const std::uint8_t>> FindData(std::uint16_t type, std::uint16_t id) const override;
     const std::vector<ResourceEntry>& Entries() const { return m_entries; }
 
 private:

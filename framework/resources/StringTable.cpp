@@ -1,15 +1,15 @@
 #include "StringTable.h"
 
 #include "ByteReader.h"
-#include "ResourceFile.h"
-#include "Utf16.h"
+#include "ResourceSource.h"
+#include "TextEncoding.h"
 
-std::optional<std::string> LoadResourceString(const ResourceFile& resources, std::uint16_t id)
+std::optional<std::string> LoadResourceString(const ResourceSource& resources, std::uint16_t id)
 {
-    const ResourceEntry* block = resources.Find(kRtString, static_cast<std::uint16_t>(id / 16 + 1));
+    const auto block = resources.FindData(kRtString, static_cast<std::uint16_t>(id / 16 + 1));
     if (!block)
         return std::nullopt;
-    ByteReader reader(block->data);
+    ByteReader reader(*block);
     for (int index = 0; index < 16; ++index) {
         const std::uint16_t length = reader.Read16();
         std::u16string text;

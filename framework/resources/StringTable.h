@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-class ResourceFile;
+class ResourceSource;
 
 // The string with that number as UTF-8, or nothing if there is none (or it
 // is empty, which Windows does not tell apart).
-std::optional<std::string> LoadResourceString(const ResourceFile& resources, std::uint16_t id);
+std::optional<std::string> LoadResourceString(const ResourceSource& resources, std::uint16_t id);

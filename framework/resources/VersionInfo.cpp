@@ -1,8 +1,8 @@
 #include "VersionInfo.h"
 
 #include "ByteReader.h"
-#include "ResourceFile.h"
-#include "Utf16.h"
+#include "ResourceSource.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -120,8 +120,8 @@ std::optional<VersionInfo> ParseVersionInfo(std::span<const std::uint8_t> bytes)
     return info;
 }
 
-std::optional<VersionInfo> LoadVersionInfo(const ResourceFile& resources)
+std::optional<VersionInfo> LoadVersionInfo(const ResourceSource& resources)
 {
-    const ResourceEntry* block = resources.Find(kRtVersion, 1);
-    return block ? ParseVersionInfo(block->data) : std::nullopt;
+    const auto block = resources.FindData(kRtVersion, 1);
+    return block ? ParseVersionInfo(*block) : std::nullopt;
 }

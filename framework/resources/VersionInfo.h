@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class ResourceFile;
+class ResourceSource;
 
 struct VersionInfo {
     std::uint16_t fileVersion[4] = {};
@@ -24,4 +24,4 @@ struct VersionInfo {
 };
 
 std::optional<VersionInfo> ParseVersionInfo(std::span<const std::uint8_t> bytes);
-std::optional<VersionInfo> LoadVersionInfo(const ResourceFile& resources);
+std::optional<VersionInfo> LoadVersionInfo(const ResourceSource& resources);

@@ -26,3 +26,45 @@ TEST(Windows1252ToUtf8, ConvertsEveryRange)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Utf16ToUtf8, JoinsSurrogatePairsAndReplacesLoneOnes)
+{
+    const struct {
+        std::u16string utf16;
+        const char* utf8;
+    } cases[] = {
+        {u"Info über Zedulo", "Info über Zedulo"},
+        {u"\u20AC\u00A9", "€©"},
+        {u"\U0001F4DE", "\xF0\x9F\x93\x9E"},               // a pair: one character
+        {std::u16string(1, u'\xD83D') + u"x", "\xEF\xBF\xBDx"},  // a high surrogate alone
+        {std::u16string(1, u'\xDCDE'), "\xEF\xBF\xBD"},    // a low surrogate alone
+        {u"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8) << c.utf8;
+}
+
+TEST(Utf8ToUtf16, ReadsEveryLengthAndReplacesWhatIsNoUtf8)
+{
+    const struct {
+        const char* utf8;
+        std::u16string utf16;
+    } cases[] = {
+        {"\xC5\x81ukasz.adr", u"\u0141ukasz.adr"},
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA.txt", u"\u0141\u00F3d\u017A.txt"},
+        {"\xE2\x82\xAC", u"\u20AC"},
+        {"\xF0\x9F\x93\x9E", u"\U0001F4DE"},
+        {"a\x80z", u"a\uFFFDz"},                 // a stray continuation byte
+        {"\xC3", u"\uFFFD"},                     // cut short
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},           // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"", u""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.utf8;
+}
+
+}  // namespace

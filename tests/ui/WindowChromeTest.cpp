@@ -94,7 +94,7 @@ TEST(SystemMenu, OpensOnBackgroundStaticsAndAltSpaceOnly)
 
 TEST(SystemMenu, WithoutTheAboutStringHasNoAboutEntry)
 {
-    AfxTestHideString(IDS_ABOUTBOX);
+    AfxTestHooks::HideString(IDS_ABOUTBOX);
     CConverterDlg dialog;
     RunDialog(dialog, [](DialogDriver& user) {
         const auto menus = MenusDuring([&] { RightClick(user.Window(), {3, 3}); });
@@ -102,7 +102,7 @@ TEST(SystemMenu, WithoutTheAboutStringHasNoAboutEntry)
         EXPECT_EQ(menus[0].entries.size(), 3u);
         EXPECT_EQ(menus[0].entries.back().id, static_cast<unsigned>(SC_CLOSE));
     });
-    AfxTestHideString(0);
+    AfxTestHooks::HideString(0);
 }
 
 TEST(AboutBox, OpensOverTheMainDialogAndLeavesTheFieldsAlone)

@@ -19,6 +19,19 @@ QMessageBox::Icon IconOf(UINT type)
     }
 }
 
+AfxMessageBoxInfo Describe(const QMessageBox& box, const QWidget* owner)
+{
+    AfxMessageBoxInfo info;
+    info.caption = box.windowTitle().toStdString();
+    info.text = box.text().toStdString();
+    info.hasIcon = box.icon() != QMessageBox::NoIcon;
+    for (QAbstractButton* button : box.buttons())
+        info.buttons.push_back(button->text().toStdString());
+    info.ownerTitle = owner ? owner->windowTitle().toStdString() : std::string();
+    info.modal = box.isModal();
+    return info;
+}
+
 }  // namespace
 
 int CWnd::MessageBoxA(LPCSTR text, LPCSTR caption, UINT type)
@@ -34,18 +47,8 @@ int CWnd::MessageBoxA(LPCSTR text, LPCSTR caption, UINT type)
     box.setStandardButtons(withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
 
-    if (const auto& handler = AfxTestHooks::MessageBoxHandler()) {
-        AfxMessageBoxInfo info;
-        info.caption = box.windowTitle().toStdString();
-        info.text = box.text().toStdString();
-        info.hasIcon = box.icon() != QMessageBox::NoIcon;
-        for (QAbstractButton* button : box.buttons())
-            info.buttons.push_back(button->text().toStdString());
-        info.ownerTitle = owner ? owner->windowTitle().toStdString() : std::string();
-        info.modal = box.isModal();
-        return handler(info);
-    }
-    if (AfxTestHooks::SkipUnanswered("message box", box.text().toStdString()))
-        return IDOK;
-    return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    return AfxTestHooks::AnswerModal(
+        AfxTestHooks::MessageBoxHandler(), "message box", box.text().toStdString(),
+        [&](const auto& handler) { return handler(Describe(box, owner)); },
+        [&] { return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL; }, static_cast<int>(IDOK));
 }

@@ -7,6 +7,7 @@ namespace AfxTestHooks {
 namespace {
 bool g_strict = false;
 int g_unanswered = 0;
+unsigned g_hiddenString = 0;
 }  // namespace
 
 void SetStrict(bool strict)
@@ -28,6 +29,15 @@ bool SkipUnanswered(const char* kind, const std::string& title)
     return true;
 }
 
+void HideString(unsigned id)
+{
+    g_hiddenString = id;
+}
+
+bool StringHidden(unsigned id)
+{
+    return id != 0 && id == g_hiddenString;
+}
 
 std::function<int(const AfxMessageBoxInfo&)>& MessageBoxHandler()
 {
@@ -91,6 +101,7 @@ void Reset()
     HelpWindowHandler() = nullptr;
     DialogHandler() = nullptr;
     PopupMenuHandler() = nullptr;
+    g_hiddenString = 0;
 }
 
 }  // namespace AfxTestHooks

@@ -1,7 +1,7 @@
 #include "AfxResources.h"
 
+#include "AfxPlatform.h"
 #include "AfxResourceData.h"
-#include "resources/ResourceFile.h"
 
 const ResourceFile& AfxResources()
 {
@@ -12,16 +12,7 @@ const ResourceFile& AfxResources()
     return resources;
 }
 
-namespace {
-unsigned g_hiddenString = 0;
-}
-
-void AfxTestHideString(unsigned id)
+const ResourceSource& AfxProgramResources()
 {
-    g_hiddenString = id;
-}
-
-bool AfxStringHidden(unsigned id)
-{
-    return id != 0 && id == g_hiddenString;
+    return AfxResources();
 }

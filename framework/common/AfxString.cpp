@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "AfxResources.h"
+#include "AfxPlatform.h"
+#include "TestHookState.h"
 #include "resources/StringTable.h"
 
 namespace {
@@ -46,23 +47,6 @@ CString CString::Left(int count) const
     return CString(m_text.substr(0, Clamp(count, m_text.size())));
 }
 
-CString CString::Mid(int first) const
-{
-    return Mid(first, GetLength());
-}
-
-CString CString::Mid(int first, int count) const
-{
-    const std::size_t from = Clamp(first, m_text.size());
-    return CString(m_text.substr(from, Clamp(count, m_text.size() - from)));
-}
-
-CString CString::Right(int count) const
-{
-    const std::size_t length = Clamp(count, m_text.size());
-    return CString(m_text.substr(m_text.size() - length));
-}
-
 int CString::Insert(int index, char ch)
 {
     m_text.insert(Clamp(index, m_text.size()), 1, ch);
@@ -91,8 +75,9 @@ void CString::Format(const char* format, ...)
 
 BOOL CString::LoadStringA(UINT id)
 {
-    const auto text = AfxStringHidden(id) ? std::nullopt
-                                          : LoadResourceString(AfxResources(), static_cast<std::uint16_t>(id));
+    const auto text = AfxTestHooks::StringHidden(id)
+                          ? std::nullopt
+                          : LoadResourceString(AfxProgramResources(), static_cast<std::uint16_t>(id));
     m_text = text.value_or("");
     return text.has_value();
 }

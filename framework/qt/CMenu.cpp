@@ -1,6 +1,7 @@
 #include "CMenu.h"
 
 #include "MenuHandle.h"
+#include "WindowHandle.h"
 
 void AfxResetSystemMenu(HMENU__& menu)
 {
@@ -32,30 +33,13 @@ BOOL CMenu::AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
     return TRUE;
 }
 
-int CMenu::GetMenuItemCount() const
+HMENU GetSystemMenu(HWND hWnd, BOOL bRevert)
 {
-    return m_hMenu ? static_cast<int>(m_hMenu->items.size()) : -1;
-}
-
-UINT CMenu::GetMenuItemID(int nPos) const
-{
-    if (!m_hMenu || nPos < 0 || nPos >= GetMenuItemCount())
-        return static_cast<UINT>(-1);
-    return m_hMenu->items[static_cast<std::size_t>(nPos)].id;
-}
-
-int CMenu::GetMenuStringA(UINT nIDItem, CString& text, UINT nFlags) const
-{
-    text.Empty();
-    if (!m_hMenu)
-        return 0;
-    for (std::size_t i = 0; i < m_hMenu->items.size(); ++i) {
-        const AfxMenuItem& item = m_hMenu->items[i];
-        const bool match = (nFlags & MF_BYPOSITION) ? i == nIDItem : (item.id == nIDItem && !(item.flags & MF_SEPARATOR));
-        if (match) {
-            text = item.text.c_str();
-            return text.GetLength();
-        }
+    if (!hWnd || !hWnd->systemMenu)
+        return nullptr;
+    if (bRevert) {
+        AfxResetSystemMenu(*hWnd->systemMenu);
+        return nullptr;
     }
-    return 0;
+    return hWnd->systemMenu;
 }

@@ -1,11 +1,7 @@
 #include "CWinApp.h"
 
-#include <QApplication>
-#include <QFileInfo>
-#include <cstdio>
-
-#include "AfxResources.h"
-#include "AfxToolkit.h"
+#include "AfxPlatform.h"
+#include "resources/ResourceSource.h"
 #include "resources/VersionInfo.h"
 
 namespace {
@@ -16,13 +12,13 @@ CWinApp* g_application = nullptr;
 // "OriginalFilename" without its extension, else the program's own name.
 std::string ModuleName()
 {
-    const auto version = LoadVersionInfo(AfxResources());
+    const auto version = LoadVersionInfo(AfxProgramResources());
     if (version) {
         const auto original = version->strings.find("OriginalFilename");
         if (original != version->strings.end() && !original->second.empty())
             return original->second.substr(0, original->second.rfind('.'));
     }
-    return QFileInfo(QCoreApplication::applicationFilePath()).baseName().toStdString();
+    return AfxModuleBaseName();
 }
 
 }  // namespace
@@ -64,26 +60,22 @@ const char* CWinApp::AppName()
     return m_pszAppName;
 }
 
+void CWinApp::OnHelp()
+{
+    const std::string pageName = std::string(AppName()) + ".html";
+    const AfxHelpSearch search = AfxFindHelpPage(pageName);
+    if (search.page) {
+        AfxShowHelpPage(m_pMainWnd, *search.page, std::string(AppName()) + " \xE2\x80\x93 Hilfe");
+        return;
+    }
+    std::string message = "Die Hilfeseite \xE2\x80\x9E" + pageName + "\xE2\x80\x9C wurde nicht gefunden.\nGesucht in:";
+    for (const std::string& folder : search.folders)
+        message += "\n" + folder;
+    CWnd stranger;  // a message box without owner when there is no main window
+    (m_pMainWnd ? m_pMainWnd : &stranger)->MessageBoxA(message.c_str());
+}
+
 CWinApp* AfxGetApp()
 {
     return g_application;
-}
-
-int AfxWinMain(int argc, char* argv[])
-{
-    if (!AfxHasDisplay()) {
-        std::fputs("Keine grafische Anzeige gefunden.\n", stderr);
-        return 1;
-    }
-    AfxToolkit toolkit(argc > 0 ? argv[0] : nullptr);
-    CWinApp* app = AfxGetApp();
-    if (!app)
-        return 1;
-    app->AppName();
-    // A program whose InitInstance returns FALSE did its work there and ends
-    // without a message loop.
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    QApplication::exec();
-    return app->ExitInstance();
 }

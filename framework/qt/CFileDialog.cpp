@@ -61,14 +61,15 @@ INT_PTR CFileDialog::DoModal()
     if (m_ofn.lpstrFile && *m_ofn.lpstrFile)
         chooser.selectFile(QString::fromUtf8(m_ofn.lpstrFile));
 
-    std::optional<std::string> chosen;
-    if (const auto& handler = AfxTestHooks::FileChooserHandler()) {
-        chosen = handler(Describe(chooser, m_ofn, owner));
-    } else if (AfxTestHooks::SkipUnanswered("file chooser", chooser.windowTitle().toStdString())) {
-        chosen = std::nullopt;
-    } else if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()) {
-        chosen = chooser.selectedFiles().front().toStdString();
-    }
+    const std::optional<std::string> chosen = AfxTestHooks::AnswerModal(
+        AfxTestHooks::FileChooserHandler(), "file chooser", chooser.windowTitle().toStdString(),
+        [&](const auto& handler) { return handler(Describe(chooser, m_ofn, owner)); },
+        [&]() -> std::optional<std::string> {
+            if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+                return std::nullopt;
+            return chooser.selectedFiles().front().toStdString();
+        },
+        std::optional<std::string>());
 
     // A path longer than the record holds counts as a cancel.
     if (!chosen || chosen->empty() || chosen->size() >= m_ofn.nMaxFile)
