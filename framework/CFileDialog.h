@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "AfxString.h"
+#include "CString.h"
 #include "CWnd.h"
 
 struct OPENFILENAMEA {

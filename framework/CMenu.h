@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "AfxString.h"
+#include "CString.h"
 #include "WinTypes.h"
 
 class CMenu {

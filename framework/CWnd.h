@@ -3,7 +3,7 @@
 // default processing.
 #pragma once
 
-#include "AfxString.h"
+#include "CString.h"
 #include "CCmdTarget.h"
 
 class CDataExchange;

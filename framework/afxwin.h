@@ -3,7 +3,7 @@
 #pragma once
 
 #include "AfxGlobals.h"
-#include "AfxString.h"
+#include "CString.h"
 #include "CDC.h"
 #include "CDataExchange.h"
 #include "CDialog.h"

@@ -1,10 +1,29 @@
 #include "DialogTemplate.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "ByteReader.h"
 
 namespace {
 
 constexpr std::uint32_t kDsSetFont = 0x40;
+
+// A predefined class given by name ("Static", as a CONTROL statement writes
+// it) is the class of that ordinal, to Windows as to the resource compiler.
+ResourceName PredefinedClass(ResourceName windowClass)
+{
+    static const char* const kNames[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+    if (windowClass.kind != ResourceName::Kind::Text)
+        return windowClass;
+    std::string name = windowClass.text;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    for (std::uint16_t i = 0; i < std::size(kNames); ++i) {
+        if (name == kNames[i])
+            return ResourceName::Ordinal(static_cast<std::uint16_t>(kClassButton + i));
+    }
+    return windowClass;
+}
 
 void ReadItem(ByteReader& reader, bool extended, DialogItem& item)
 {
@@ -22,7 +41,7 @@ void ReadItem(ByteReader& reader, bool extended, DialogItem& item)
     item.cx = reader.ReadSigned16();
     item.cy = reader.ReadSigned16();
     item.id = extended ? static_cast<std::int32_t>(reader.Read32()) : reader.ReadSigned16();
-    item.windowClass = reader.ReadNameOrOrdinal();
+    item.windowClass = PredefinedClass(reader.ReadNameOrOrdinal());
     item.title = reader.ReadNameOrOrdinal();
     const std::uint16_t extraSize = reader.Read16();
     const auto extra = reader.ReadBytes(extraSize);

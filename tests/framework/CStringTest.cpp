@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AfxString.h"
+#include "CString.h"
 #include "resource.h"
 
 namespace {

@@ -125,6 +125,30 @@ TEST(FileChooser, MapsTheSettingsOfASaveChooser)
     EXPECT_TRUE(shown.confirmOverwrite);
 }
 
+// The settings record holds 4,096 bytes of path; a longer choice is no
+// choice, and must not overrun it.
+TEST(FileChooser, TakesAPathTooLongForTheRecordAsACancel)
+{
+    const struct {
+        std::size_t length;
+        INT_PTR result;
+    } cases[] = {{4095, IDOK}, {4096, IDCANCEL}, {5000, IDCANCEL}};
+    for (const auto& c : cases) {
+        const std::string path = "/" + std::string(c.length - 1, 'x');
+        INT_PTR result = 0;
+        CString chosen;
+        WithOpenDialog([&](CDialog& dialog) {
+            CFileDialog chooser(TRUE, "adr", "fritz.adr", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kInputFilter, &dialog);
+            AfxTestHooks::SetFileChooserHandler([&](const AfxFileChooserInfo&) { return std::optional(path); });
+            result = chooser.DoModal();
+            chosen = chooser.GetPathName();
+            EXPECT_EQ(chooser.GetOFN().lpstrFile, std::string(c.result == IDOK ? path : "fritz.adr")) << c.length;
+        });
+        EXPECT_EQ(result, c.result) << c.length;
+        EXPECT_EQ(chosen.GetLength(), c.result == IDOK ? static_cast<int>(c.length) : 0) << c.length;
+    }
+}
+
 // Both cases in one test: the page beside the test program is shared by
 // every test of this program, which may run at the same time.
 TEST(Help, ShowsThePageOrSaysWhichIsMissing)

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,36 +12,37 @@
 #include <iostream>
 
 #include "AfxDialogWindow.h"
+#include "AfxResources.h"
 #include "CDialog.h"
 #include "CWinApp.h"
 #include "DialogDriver.h"
 #include "DialogFont.h"
 #include "TestHooks.h"
+#include "ResBytes.h"
 #include "WindowHandle.h"
 #include "resource.h"
+#include "resources/DialogTemplate.h"
 
 namespace {
 
-// The main template as the program lays it out, in dialog units.
-struct Control {
-    int id;
-    const char* widgetClass;
-    const char* text;
-    int x, y, cx, cy;
-    bool tabStop;
-};
+// The main template, as the program's resources hold it.
+DialogTemplate MainTemplate()
+{
+    const ResourceEntry* entry = AfxResources().Find(kRtDialog, IDD_CONVERTER_DIALOG);
+    return entry ? ParseDialogTemplate(entry->data).value_or(DialogTemplate()) : DialogTemplate();
+}
 
-const Control kMainControls[] = {
-    {IDOK, "QPushButton", "OK", 45, 74, 50, 16, true},
-    {IDCANCEL, "QPushButton", "Abbrechen", 137, 74, 50, 16, true},
-    {ID_HELP, "QPushButton", "&Hilfe", 231, 74, 50, 16, true},
-    {IDC_STATIC, "QLabel", "Eingabedatei", 7, 7, 227, 10, false},
-    {IDC_EDIT_INPUT, "QLineEdit", "", 7, 18, 227, 12, true},
-    {IDC_BROWSE_INPUT, "QPushButton", "Browse", 240, 17, 48, 15, true},
-    {IDC_STATIC, "QLabel", "Ausgabedatei", 7, 37, 227, 10, false},
-    {IDC_EDIT_OUTPUT, "QLineEdit", "", 7, 46, 227, 12, true},
-    {IDC_BROWSE_OUTPUT, "QPushButton", "Browse", 240, 45, 48, 15, true},
-};
+// The widget the framework makes of a control of that class.
+const char* WidgetClassOf(const DialogItem& item)
+{
+    if (item.windowClass.IsOrdinal(kClassButton))
+        return "QPushButton";
+    if (item.windowClass.IsOrdinal(kClassEdit))
+        return "QLineEdit";
+    if (item.windowClass.IsOrdinal(kClassStatic))
+        return "QLabel";
+    return "QWidget";
+}
 
 // A dialog on the main template that records the commands it gets and
 // leaves their work to the framework.
@@ -48,8 +51,14 @@ public:
     TemplateDialog() : CDialog(IDD_CONVERTER_DIALOG) {}
     int browseClicks = 0;
     std::vector<std::string> calls;
+    std::vector<UINT> messages;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        messages.push_back(message);
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
     void OnOK() override
     {
         calls.push_back("OnOK");
@@ -81,55 +90,59 @@ QWidget* Control(QWidget& window, int id)
 
 TEST(DialogWindow, LaysOutTheTemplateInPixels)
 {
+    const DialogTemplate layout = MainTemplate();
+    ASSERT_FALSE(layout.items.empty());
     TemplateDialog dialog;
     RunWith(dialog, [&](QWidget& window) {
-        const QFont font = AfxDialogFont(8);
+        const QFont font = AfxDialogFont(layout.pointSize);
         const DialogBaseUnits base = AfxBaseUnits(font);
         const auto px = [&](int units) { return DialogUnitsToPixelsX(units, base); };
         const auto py = [&](int units) { return DialogUnitsToPixelsY(units, base); };
-        std::cout << "Template 320 x 97 dialog units: " << window.width() << " x " << window.height()
-                  << " pixels; font " << QFontInfo(font).family().toStdString() << " " << font.pointSize()
-                  << " pt; base units " << base.x << " / " << base.y << "\n";
+        std::cout << "Template " << layout.cx << " x " << layout.cy << " dialog units: " << window.width() << " x "
+                  << window.height() << " pixels; font " << QFontInfo(font).family().toStdString() << " "
+                  << font.pointSize() << " pt; base units " << base.x << " / " << base.y << "\n";
 
-        EXPECT_EQ(window.windowTitle(), "Zedulo");
-        EXPECT_EQ(window.size(), QSize(px(320), py(97)));
+        EXPECT_EQ(window.windowTitle().toStdString(), layout.title);
+        EXPECT_EQ(window.size(), QSize(px(layout.cx), py(layout.cy)));
         EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "no resizing";
         EXPECT_EQ(QFontInfo(window.font()).family(), QFontInfo(font).family());
 
         const QList<QWidget*> children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        ASSERT_EQ(children.size(), static_cast<qsizetype>(std::size(kMainControls)));
-        for (std::size_t i = 0; i < std::size(kMainControls); ++i) {
-            const auto& expected = kMainControls[i];
+        ASSERT_EQ(children.size(), static_cast<qsizetype>(layout.items.size()));
+        std::vector<QWidget*> tabStops;
+        for (std::size_t i = 0; i < layout.items.size(); ++i) {
+            const DialogItem& item = layout.items[i];
+            const std::string text = item.title.kind == ResourceName::Kind::Text ? item.title.text : "";
             QWidget* widget = children[static_cast<qsizetype>(i)];
-            EXPECT_EQ(widget->objectName(), QString::number(expected.id)) << i;
-            EXPECT_TRUE(widget->inherits(expected.widgetClass)) << i;
-            EXPECT_EQ(widget->geometry(), QRect(px(expected.x), py(expected.y), px(expected.cx), py(expected.cy)))
-                << expected.text;
-            EXPECT_EQ(widget->focusPolicy() == Qt::StrongFocus, expected.tabStop) << expected.text;
+            EXPECT_EQ(widget->objectName(), QString::number(item.id)) << i;
+            EXPECT_TRUE(widget->inherits(WidgetClassOf(item))) << i;
+            EXPECT_EQ(widget->geometry(), QRect(px(item.x), py(item.y), px(item.cx), py(item.cy))) << text;
+            const bool tabStop = item.style & WS_TABSTOP;
+            EXPECT_EQ(widget->focusPolicy() == Qt::StrongFocus, tabStop) << text;
+            if (tabStop)
+                tabStops.push_back(widget);
             if (auto* button = qobject_cast<QPushButton*>(widget)) {
-                EXPECT_EQ(button->text(), expected.text);
+                EXPECT_EQ(button->text().toStdString(), text);
+                EXPECT_EQ(button->isDefault(), (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) << text;
             }
             if (auto* label = qobject_cast<QLabel*>(widget)) {
-                EXPECT_EQ(label->text(), expected.text);
+                EXPECT_EQ(label->text().toStdString(), text);
             }
             if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-                EXPECT_EQ(edit->text(), expected.text);
-                EXPECT_TRUE(edit->hasFrame());
+                EXPECT_EQ(edit->text().toStdString(), text);
+                EXPECT_EQ(edit->hasFrame(), static_cast<bool>(item.style & WS_BORDER));
             }
         }
-        EXPECT_TRUE(qobject_cast<QPushButton*>(Control(window, IDOK))->isDefault());
-        EXPECT_FALSE(qobject_cast<QPushButton*>(Control(window, IDCANCEL))->isDefault());
-        EXPECT_EQ(window.focusWidget(), Control(window, IDOK)) << "the first tab stop has the focus";
+        ASSERT_FALSE(tabStops.empty());
+        EXPECT_EQ(window.focusWidget(), tabStops.front()) << "the first tab stop has the focus";
 
         // Tab goes through the tab stops in template order and round again.
-        const int tabOrder[] = {IDOK, IDCANCEL, ID_HELP, IDC_EDIT_INPUT, IDC_BROWSE_INPUT,
-                                IDC_EDIT_OUTPUT, IDC_BROWSE_OUTPUT, IDOK};
-        QWidget* at = Control(window, IDOK);
-        for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        QWidget* at = tabStops.front();
+        for (std::size_t i = 1; i <= tabStops.size(); ++i) {
             do
                 at = at->nextInFocusChain();
             while (at->focusPolicy() != Qt::StrongFocus);
-            EXPECT_EQ(at, Control(window, tabOrder[i])) << "tab stop " << i;
+            EXPECT_EQ(at, tabStops[i % tabStops.size()]) << "tab stop " << i;
         }
         dialog.EndDialog(IDCANCEL);
     });
@@ -219,6 +232,95 @@ TEST(DialogWindow, UnhandledCommandsReachTheApplication)
         dialog.EndDialog(IDCANCEL);
     });
     EXPECT_NE(shown.text.find("Zedulo.html"), std::string::npos);
+}
+
+// The low four bits of a system command are the platform's own (SC_MOVE
+// + 2 is a move begun by a drag on the caption): the command is the rest.
+TEST(DialogWindow, SystemCommandsIgnoreTheirLowFourBits)
+{
+    const struct {
+        UINT command;
+        bool closes;
+        bool moves;
+    } cases[] = {
+        {SC_CLOSE, true, false},  {SC_CLOSE | 0x3, true, false}, {SC_CLOSE | 0xF, true, false},
+        {SC_MOVE, false, true},   {SC_MOVE | 0x2, false, true},  {SC_MOVE | 0xF, false, true},
+        {SC_SIZE | 0x2, false, false},
+    };
+    for (const auto& c : cases) {
+        TemplateDialog dialog;
+        bool visible = false;
+        RunWith(dialog, [&](QWidget& window) {
+            dialog.SendMessageA(WM_SYSCOMMAND, c.command);
+            visible = window.isVisible();
+        });
+        EXPECT_EQ(!visible, c.closes) << std::hex << c.command;
+        EXPECT_EQ(dialog.calls == std::vector<std::string>{"OnCancel"}, c.closes) << std::hex << c.command;
+        const bool moveBegun =
+            std::find(dialog.messages.begin(), dialog.messages.end(), WM_ENTERSIZEMOVE) != dialog.messages.end();
+        EXPECT_EQ(moveBegun, c.moves) << std::hex << c.command;
+    }
+}
+
+// A dialog that disables its default button: Enter presses nothing, and the
+// focus starts at the first tab stop that can take it.
+class DisabledOkDialog : public TemplateDialog {
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        GetDlgItem(IDOK)->EnableWindow(FALSE);
+        return TRUE;
+    }
+};
+
+TEST(DialogWindow, EnterPressesNoDisabledDefaultButton)
+{
+    DisabledOkDialog dialog;
+    bool stillOpen = false;
+    RunWith(dialog, [&](QWidget& window) {
+        EXPECT_EQ(window.focusWidget(), Control(window, IDCANCEL)) << "the next enabled tab stop";
+        QWidget* input = Control(window, IDC_EDIT_INPUT);
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_Return);
+        stillOpen = window.isVisible();
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(dialog.calls.empty()) << "neither OnOK nor OnCancel";
+}
+
+// A template at 0, 0 without a placing style is centred; any other stands
+// where it says, from the owner's (here the screen's) top left.
+TEST(DialogWindow, CentresOnlyATemplateAtTheOrigin)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        std::int16_t x, y;
+        std::uint32_t style;
+        bool centred;
+    } cases[] = {
+        {0, 0, 0, true}, {20, 30, 0, false}, {0, 30, 0, false}, {20, 0, 0, false}, {0, 0, DS_ABSALIGN, false},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes =
+            SmallDialogTemplate(c.x, c.y, WS_POPUP | WS_CAPTION | WS_SYSMENU | c.style,
+                                {{"Button", "OK", IDOK, 10, 10, 50, 14, WS_TABSTOP | BS_DEFPUSHBUTTON}});
+        CDialog dialog;
+        ASSERT_TRUE(dialog.InitModalIndirect(bytes.data(), bytes.size()));
+        RunDialog(dialog, [&](DialogDriver& user) {
+            QWidget& window = user.Window();
+            EXPECT_EQ(dialog.CheckAutoCenter(), c.centred) << c.x << ", " << c.y;
+            const DialogBaseUnits base = AfxBaseUnits(window.font());
+            if (c.centred) {
+                EXPECT_EQ(window.geometry().center(), screen.center()) << c.x << ", " << c.y;
+            } else {
+                EXPECT_EQ(window.pos(), screen.topLeft() + QPoint(DialogUnitsToPixelsX(c.x, base),
+                                                                  DialogUnitsToPixelsY(c.y, base)))
+                    << c.x << ", " << c.y;
+            }
+            EXPECT_TRUE(user.Control(IDOK)) << "built from the template in memory";
+        });
+    }
 }
 
 TEST(DialogWindow, ControlsAreFoundByIdentifier)

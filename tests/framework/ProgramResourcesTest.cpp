@@ -24,56 +24,90 @@ TEST(ProgramResources, AreAllGermanWithoutManifest)
     }
 }
 
-TEST(ProgramResources, MainDialogTemplate)
-{
-    const ResourceEntry* entry = AfxResources().Find(kRtDialog, IDD_CONVERTER_DIALOG);
-    ASSERT_TRUE(entry);
-    const auto dialog = ParseDialogTemplate(entry->data);
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog->extended);
-    EXPECT_EQ(dialog->style, static_cast<std::uint32_t>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-                                                         DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS));
-    EXPECT_EQ(dialog->exStyle, static_cast<std::uint32_t>(WS_EX_APPWINDOW));
-    EXPECT_EQ(dialog->x, 0);
-    EXPECT_EQ(dialog->y, 0);
-    EXPECT_EQ(dialog->cx, 320);
-    EXPECT_EQ(dialog->cy, 97);
-    EXPECT_EQ(dialog->title, "Zedulo");
-    EXPECT_EQ(dialog->typeface, "MS Shell Dlg");
-    EXPECT_EQ(dialog->pointSize, 8);
-    EXPECT_EQ(dialog->charset, 1) << "default character set";
-    EXPECT_EQ(dialog->menu.kind, ResourceName::Kind::None);
-    EXPECT_EQ(dialog->windowClass.kind, ResourceName::Kind::None);
+struct RequiredControl {
+    int id;
+    std::uint16_t windowClass;
+    ResourceName title;  // empty text: any non-empty text (the maker's notice)
+    std::int16_t x, y, cx, cy;
+    std::uint32_t style;  // beyond WS_CHILD | WS_VISIBLE
+};
 
-    const struct {
-        int id;
-        std::uint16_t windowClass;
-        const char* text;
-        std::int16_t x, y, cx, cy;
-        std::uint32_t style;
-    } controls[] = {
-        {IDOK, kClassButton, "OK", 45, 74, 50, 16, WS_TABSTOP | BS_DEFPUSHBUTTON},
-        {IDCANCEL, kClassButton, "Abbrechen", 137, 74, 50, 16, WS_TABSTOP},
-        {ID_HELP, kClassButton, "&Hilfe", 231, 74, 50, 16, WS_TABSTOP},
-        {IDC_STATIC, kClassStatic, "Eingabedatei", 7, 7, 227, 10, WS_GROUP | SS_LEFT},
-        {IDC_EDIT_INPUT, kClassEdit, "", 7, 18, 227, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-        {IDC_BROWSE_INPUT, kClassButton, "Browse", 240, 17, 48, 15, WS_TABSTOP},
-        {IDC_STATIC, kClassStatic, "Ausgabedatei", 7, 37, 227, 10, WS_GROUP | SS_LEFT},
-        {IDC_EDIT_OUTPUT, kClassEdit, "", 7, 46, 227, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-        {IDC_BROWSE_OUTPUT, kClassButton, "Browse", 240, 45, 48, 15, WS_TABSTOP},
+struct RequiredTemplate {
+    int id;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    std::int16_t cx, cy;
+    const char* title;
+    std::vector<RequiredControl> controls;
+};
+
+// Both dialog templates as the program's windows need them, control by
+// control, in template (and tab) order.
+TEST(ProgramResources, DialogTemplatesAsRequired)
+{
+    const auto text = [](const char* value) { return ResourceName::Text(value); };
+    const RequiredTemplate templates[] = {
+        {IDD_CONVERTER_DIALOG,
+         WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+         WS_EX_APPWINDOW, 320, 97, "Zedulo",
+         {
+             {IDOK, kClassButton, text("OK"), 45, 74, 50, 16, WS_TABSTOP | BS_DEFPUSHBUTTON},
+             {IDCANCEL, kClassButton, text("Abbrechen"), 137, 74, 50, 16, WS_TABSTOP},
+             {ID_HELP, kClassButton, text("&Hilfe"), 231, 74, 50, 16, WS_TABSTOP},
+             {IDC_STATIC, kClassStatic, text("Eingabedatei"), 7, 7, 227, 10, WS_GROUP | SS_LEFT},
+             {IDC_EDIT_INPUT, kClassEdit, ResourceName::None(), 7, 18, 227, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+             {IDC_BROWSE_INPUT, kClassButton, text("Browse"), 240, 17, 48, 15, WS_TABSTOP},
+             {IDC_STATIC, kClassStatic, text("Ausgabedatei"), 7, 37, 227, 10, WS_GROUP | SS_LEFT},
+             {IDC_EDIT_OUTPUT, kClassEdit, ResourceName::None(), 7, 46, 227, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+             {IDC_BROWSE_OUTPUT, kClassButton, text("Browse"), 240, 45, 48, 15, WS_TABSTOP},
+         }},
+        {IDD_ABOUTBOX, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS, 0, 235, 55,
+         "Info \xC3\xBC" "ber Zedulo",
+         {
+             {IDC_STATIC, kClassStatic, ResourceName::Ordinal(IDR_MAINFRAME), 11, 17, 20, 20, SS_ICON},
+             {IDC_STATIC, kClassStatic, text("Zedulo Version 1.0"), 40, 10, 119, 8, WS_GROUP | SS_NOPREFIX},
+             {IDC_STATIC, kClassStatic, text(""), 40, 25, 188, 8, WS_GROUP},
+             {IDOK, kClassButton, text("OK"), 178, 7, 50, 16, WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON},
+         }},
     };
-    ASSERT_EQ(dialog->items.size(), std::size(controls));
-    for (std::size_t i = 0; i < std::size(controls); ++i) {
-        const DialogItem& item = dialog->items[i];
-        EXPECT_EQ(item.id, controls[i].id) << i;
-        EXPECT_EQ(item.windowClass, ResourceName::Ordinal(controls[i].windowClass)) << i;
-        EXPECT_EQ(item.title.kind == ResourceName::Kind::Text ? item.title.text : "", controls[i].text) << i;
-        EXPECT_EQ(item.x, controls[i].x) << i;
-        EXPECT_EQ(item.y, controls[i].y) << i;
-        EXPECT_EQ(item.cx, controls[i].cx) << i;
-        EXPECT_EQ(item.cy, controls[i].cy) << i;
-        EXPECT_EQ(item.style, kChildVisible | controls[i].style) << controls[i].text;
-        EXPECT_EQ(item.exStyle, 0u) << i;
+    for (const RequiredTemplate& required : templates) {
+        const ResourceEntry* entry = AfxResources().Find(kRtDialog, static_cast<std::uint16_t>(required.id));
+        ASSERT_TRUE(entry) << required.id;
+        const auto dialog = ParseDialogTemplate(entry->data);
+        ASSERT_TRUE(dialog) << required.id;
+        EXPECT_TRUE(dialog->extended);
+        EXPECT_EQ(dialog->style, required.style) << required.id;
+        EXPECT_EQ(dialog->exStyle, required.exStyle) << required.id;
+        EXPECT_EQ(dialog->x, 0) << "centred by the framework";
+        EXPECT_EQ(dialog->y, 0);
+        EXPECT_EQ(dialog->cx, required.cx);
+        EXPECT_EQ(dialog->cy, required.cy);
+        EXPECT_EQ(dialog->title, required.title);
+        EXPECT_EQ(dialog->typeface, "MS Shell Dlg");
+        EXPECT_EQ(dialog->pointSize, 8);
+        EXPECT_EQ(dialog->charset, 1) << "default character set";
+        EXPECT_EQ(dialog->menu.kind, ResourceName::Kind::None);
+        EXPECT_EQ(dialog->windowClass.kind, ResourceName::Kind::None);
+
+        ASSERT_EQ(dialog->items.size(), required.controls.size()) << required.id;
+        for (std::size_t i = 0; i < required.controls.size(); ++i) {
+            const DialogItem& item = dialog->items[i];
+            const RequiredControl& control = required.controls[i];
+            const std::string what = std::to_string(required.id) + ", control " + std::to_string(i + 1);
+            EXPECT_EQ(item.id, control.id) << what;
+            EXPECT_EQ(item.windowClass, ResourceName::Ordinal(control.windowClass)) << what;
+            if (control.title == text("")) {
+                EXPECT_FALSE(item.title.text.empty()) << what;
+            } else {
+                EXPECT_EQ(item.title, control.title) << what;
+            }
+            EXPECT_EQ(item.x, control.x) << what;
+            EXPECT_EQ(item.y, control.y) << what;
+            EXPECT_EQ(item.cx, control.cx) << what;
+            EXPECT_EQ(item.cy, control.cy) << what;
+            EXPECT_EQ(item.style, kChildVisible | control.style) << what;
+            EXPECT_EQ(item.exStyle, 0u) << what;
+        }
     }
 }
 

@@ -36,3 +36,32 @@ public:
 private:
     std::vector<std::uint8_t> m_bytes;
 };
+
+struct TemplateControl {
+    std::string windowClass;  // "Button", "Static", ... by name
+    std::string text;
+    std::int32_t id;
+    std::int16_t x, y, cx, cy;
+    std::uint32_t style;      // beyond WS_CHILD | WS_VISIBLE
+};
+
+// An extended dialog template with the caption "Probe", "MS Shell Dlg" at
+// 8 points, and the controls given, as a resource compiler writes it.
+inline std::vector<std::uint8_t> SmallDialogTemplate(std::int16_t x, std::int16_t y, std::uint32_t style,
+                                                     const std::vector<TemplateControl>& controls)
+{
+    constexpr std::uint32_t kChildVisible = 0x50000000;
+    ResBytes b;
+    b.U16(1).U16(0xFFFF).U32(0).U32(0).U32(style | 0x40);  // version, signature, help, ex, style | DS_SETFONT
+    b.U16(static_cast<std::uint16_t>(controls.size()));
+    b.U16(static_cast<std::uint16_t>(x)).U16(static_cast<std::uint16_t>(y)).U16(160).U16(60);
+    b.U16(0).U16(0).Text("Probe");
+    b.U16(8).U16(400).U8(0).U8(1).Text("MS Shell Dlg");
+    for (const TemplateControl& c : controls) {
+        b.Align4().U32(0).U32(0).U32(kChildVisible | c.style);
+        b.U16(static_cast<std::uint16_t>(c.x)).U16(static_cast<std::uint16_t>(c.y));
+        b.U16(static_cast<std::uint16_t>(c.cx)).U16(static_cast<std::uint16_t>(c.cy));
+        b.U32(static_cast<std::uint32_t>(c.id)).Text(c.windowClass).Text(c.text).U16(0);
+    }
+    return b.Get();
+}

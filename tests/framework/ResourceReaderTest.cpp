@@ -93,6 +93,28 @@ TEST(DialogTemplateReader, ReadsTheClassicForm)
     EXPECT_EQ(dialog->items[0].title, ResourceName::Text("&Name"));
 }
 
+// A CONTROL statement names its class; the predefined ones are the same
+// classes as their ordinals.
+TEST(DialogTemplateReader, ReadsPredefinedClassNamesAsOrdinals)
+{
+    const struct {
+        const char* name;
+        ResourceName windowClass;
+    } cases[] = {
+        {"Button", ResourceName::Ordinal(0x80)}, {"EDIT", ResourceName::Ordinal(0x81)},
+        {"Static", ResourceName::Ordinal(0x82)}, {"static", ResourceName::Ordinal(0x82)},
+        {"ComboBox", ResourceName::Ordinal(0x85)}, {"SysLink", ResourceName::Text("SysLink")},
+        {"Statics", ResourceName::Text("Statics")},
+    };
+    for (const auto& c : cases) {
+        const auto bytes = SmallDialogTemplate(0, 0, 0, {{c.name, "", 1, 0, 0, 10, 10, 0}});
+        const auto dialog = ParseDialogTemplate(bytes);
+        ASSERT_TRUE(dialog) << c.name;
+        ASSERT_EQ(dialog->items.size(), 1u);
+        EXPECT_EQ(dialog->items[0].windowClass, c.windowClass) << c.name;
+    }
+}
+
 TEST(DialogTemplateReader, RefusesEveryTruncation)
 {
     for (const auto& bytes : {ExtendedTemplate(), ClassicTemplate()}) {

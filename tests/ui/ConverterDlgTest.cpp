@@ -11,15 +11,10 @@
 #include <thread>
 #include <unistd.h>
 
-#include "AfxDialogWindow.h"
-#include "AfxResources.h"
 #include "ConverterApp.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
-#include "DialogFont.h"
 #include "TempDir.h"
-#include "resources/DialogTemplate.h"
-#include "resources/ResourceFile.h"
 
 namespace fs = std::filesystem;
 
@@ -37,28 +32,6 @@ TEST(ConverterDlg, StartsWithEmptyInputAndPhonebookTxtAndFocusOnOk)
         EXPECT_EQ(user.Window().focusWidget(), user.Control(IDOK));
         EXPECT_FALSE(user.Window().windowIcon().isNull());
         EXPECT_EQ(user.Window().windowIcon().availableSizes().size(), 3) << "48, 32 and 16 pixels";
-    });
-}
-
-TEST(ConverterDlg, LaysOutItsTemplate)
-{
-    const ResourceEntry* entry = AfxResources().Find(kRtDialog, IDD_CONVERTER_DIALOG);
-    ASSERT_TRUE(entry);
-    const DialogTemplate layout = *ParseDialogTemplate(entry->data);
-    const DialogBaseUnits base = AfxBaseUnits(AfxDialogFont(layout.pointSize));
-    CConverterDlg dialog;
-    RunDialog(dialog, [&](DialogDriver& user) {
-        EXPECT_EQ(user.Window().size(),
-                  QSize(DialogUnitsToPixelsX(layout.cx, base), DialogUnitsToPixelsY(layout.cy, base)));
-        const auto children = user.Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        ASSERT_EQ(children.size(), static_cast<qsizetype>(layout.items.size()));
-        for (std::size_t i = 0; i < layout.items.size(); ++i) {
-            const DialogItem& item = layout.items[i];
-            EXPECT_EQ(children[static_cast<qsizetype>(i)]->geometry(),
-                      QRect(DialogUnitsToPixelsX(item.x, base), DialogUnitsToPixelsY(item.y, base),
-                            DialogUnitsToPixelsX(item.cx, base), DialogUnitsToPixelsY(item.cy, base)))
-                << "control " << i;
-        }
     });
 }
 
