@@ -24,14 +24,6 @@ const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 f
 const std::string kOldOutput = "OLD;CONTENT\n";
 constexpr std::size_t kSmallDisk = 64 * 1024;
 
-// About 600 KB of records, far more than kSmallDisk takes.
-std::string LargePhonebook()
-{
-    std::string phonebook;
-    for (int i = 0; i < 30000; ++i)
-        phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
-    return phonebook;
-}
 
 // The files every case starts with.
 void LayOutFolder(const TempDir& dir)
@@ -44,7 +36,7 @@ void LayOutFolder(const TempDir& dir)
     WriteFile(dir.File(kUmlautFolder + "/Telefon buch \xC3\xA4.adr"), kPhonebook);
     WriteFile(dir.File("leer.adr"), "");
     WriteFile(dir.File("nul.adr"), std::string(4096, '\0'));
-    WriteFile(dir.File("gross.adr"), LargePhonebook());
+    WriteFile(dir.File("gross.adr"), NumberedPhonebook(30000));  // far more than kSmallDisk takes
     WriteFile(dir.File("alt.txt"), kOldOutput);
     fs::create_symlink("ziel.txt", dir.File("ins-leere.txt"));  // leads nowhere yet
 }

@@ -46,9 +46,7 @@ bool WaitForRecordsInATemporary(const fs::path& folder)
 
 TEST(Interrupt, LeavesTheOldOutputOrNone)
 {
-    std::string lines;
-    for (int i = 0; i < 40000; ++i)
-        lines += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
+    const std::string lines = NumberedPhonebook(40000);
 
     const struct {
         int signal;

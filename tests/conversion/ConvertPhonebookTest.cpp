@@ -49,16 +49,13 @@ TEST(ConvertPhonebook, TruncatesAnExistingOutput)
 TEST(ConvertPhonebook, OutputLargerThanOneBlock)
 {
     TempDir dir;
-    std::string input;
-    for (int i = 0; i < 200000; ++i)
-        input += "Name " + std::to_string(i) + ";0" + std::to_string(i) + ";home\r\n";
-    WriteFile(dir.File("in.adr"), input);
+    WriteFile(dir.File("in.adr"), NumberedPhonebook(200000));
     const ConversionResult result = ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt"));
     ASSERT_EQ(result.status, ConversionStatus::Ok);
     EXPECT_EQ(result.recordCount, 200000);
     const std::string output = ReadFile(dir.File("out.txt"));
-    EXPECT_EQ(output.substr(0, 10), "00;Name 0\n");
-    EXPECT_EQ(output.substr(output.size() - 20), "0199999;Name 199999\n");
+    EXPECT_EQ(output.substr(0, 12), "0300;Name 0\n");
+    EXPECT_EQ(output.substr(output.size() - 22), "030199999;Name 199999\n");
 }
 
 // Billions of lines must not wrap the count around.

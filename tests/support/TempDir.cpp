@@ -75,3 +75,11 @@ std::map<std::string, std::string> DescribeTree(const fs::path& root)
     }
     return tree;
 }
+
+std::string NumberedPhonebook(int entries)
+{
+    std::string phonebook;
+    for (int i = 0; i < entries; ++i)
+        phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
+    return phonebook;
+}

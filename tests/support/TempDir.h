@@ -27,3 +27,6 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // descriptions mean nothing was created, removed or changed.
 std::map<std::string, std::string> DescribeTree(const std::filesystem::path& root);
 std::string ReadFile(const std::string& path);
+// A phonebook of that many entries "Name <i>;030<i>", CR LF each: about 20
+// bytes an entry, every one a record.
+std::string NumberedPhonebook(int entries);

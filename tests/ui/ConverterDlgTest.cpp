@@ -132,10 +132,7 @@ TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
 TEST(ConverterDlg, ReportsAFifoWhoseReaderWentAway)
 {
     TempDir dir;
-    std::string phonebook;
-    for (int i = 0; i < 30000; ++i)
-        phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
-    WriteFile(dir.File("fritz.adr"), phonebook);
+    WriteFile(dir.File("fritz.adr"), NumberedPhonebook(30000));
     ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
     const int reader = open(dir.File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_NE(reader, -1);
