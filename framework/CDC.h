@@ -21,11 +21,17 @@ public:
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
 
+#if defined(_WIN32)
+    PAINTSTRUCT m_ps{};
+#endif
+
 private:
     CWnd* m_pWnd;
 };
 
+#if !defined(_WIN32)
 BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon);
+#endif
 
 struct CRect : RECT {
     CRect() : RECT{0, 0, 0, 0} {}

@@ -6,6 +6,8 @@
 #include "CString.h"
 #include "CWnd.h"
 
+#if !defined(_WIN32)
+// The settings record of the platform's chooser (Windows has its own).
 struct OPENFILENAMEA {
     DWORD lStructSize;
     HWND hwndOwner;
@@ -19,6 +21,7 @@ struct OPENFILENAMEA {
     LPCSTR lpstrDefExt;
 };
 typedef OPENFILENAMEA OPENFILENAME;
+#endif
 
 class CFileDialog {
 public:

@@ -18,6 +18,8 @@ public:
     BOOL AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
 };
 
+#if !defined(_WIN32)
 // The window's system menu; with bRevert the menu is set back to the
 // platform's entries and nothing is returned.
 HMENU GetSystemMenu(HWND hWnd, BOOL bRevert);
+#endif

@@ -61,6 +61,9 @@ protected:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
 private:
+    // The platform's window procedure hands a window's messages in here.
+    friend LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
     struct Message {
         UINT message = 0;
         WPARAM wParam = 0;

@@ -2,9 +2,15 @@
 // build without the Windows headers.
 #pragma once
 
-#include <cstdint>
-
 #include "afxres.h"
+
+#if defined(_WIN32)
+
+// Compiled for Windows: the platform's own types (afxres.h brought them).
+
+#else
+
+#include <cstdint>
 
 typedef int BOOL;
 #define TRUE 1
@@ -64,6 +70,8 @@ struct POINT {
     (static_cast<WPARAM>(static_cast<DWORD>(static_cast<WORD>(low)) | static_cast<DWORD>(static_cast<WORD>(high)) << 16))
 
 #define RT_GROUP_ICON MAKEINTRESOURCE(14)
+
+#endif  // Windows
 
 // Marks a message handler; means nothing to the compiler.
 #define afx_msg

@@ -1,7 +1,16 @@
 // Identifiers and style bits of the Windows platform and its application
 // framework, with their Windows values. Only #defines: the resource script
 // includes this file as well as the code, so both agree on every value.
+// Code compiled for Windows takes the platform's own definitions; the
+// framework's own identifiers follow at the end.
 #pragma once
+
+#if defined(_WIN32) && !defined(RC_INVOKED)
+
+#include <windows.h>
+#include <commdlg.h>
+
+#else
 
 // Dialog results and standard commands
 #define IDOK 1
@@ -11,8 +20,6 @@
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
-#define IDC_STATIC (-1)
-#define ID_HELP 0xE146
 
 // Window styles
 #define WS_OVERLAPPED 0x00000000L
@@ -149,3 +156,11 @@
 #define MF_BYPOSITION 0x00000400L
 
 #endif  // RC_INVOKED
+
+#endif  // Windows code
+
+// The framework's own identifiers
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+#define ID_HELP 0xE146

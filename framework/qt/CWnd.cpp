@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QWindow>
-#include <algorithm>
-#include <cstring>
 
 #include "AfxDialogWindow.h"
 #include "CMenu.h"
@@ -58,18 +56,6 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 void CWnd::GetWindowTextA(CString& text) const
 {
     text = TextOf(AfxWidget(m_hWnd)).toUtf8().constData();
-}
-
-int CWnd::GetWindowTextA(LPSTR buffer, int maxCount) const
-{
-    if (!buffer || maxCount <= 0)
-        return 0;
-    CString text;
-    GetWindowTextA(text);
-    const int length = std::min(text.GetLength(), maxCount - 1);
-    std::memcpy(buffer, text.GetString(), static_cast<std::size_t>(length));
-    buffer[length] = '\0';
-    return length;
 }
 
 void CWnd::SetWindowTextA(LPCSTR text)

@@ -1,0 +1,29 @@
+// CMenu on the platform's menus.
+#include "CMenu.h"
+
+#include <map>
+#include <memory>
+
+#include "Win32Text.h"
+
+CMenu* CMenu::FromHandle(HMENU hMenu)
+{
+    if (!hMenu)
+        return nullptr;
+    static std::map<HMENU, std::unique_ptr<CMenu>> objects;
+    std::unique_ptr<CMenu>& object = objects[hMenu];
+    if (!object) {
+        object = std::make_unique<CMenu>();
+        object->m_hMenu = hMenu;
+    }
+    return object.get();
+}
+
+BOOL CMenu::AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
+{
+    if (!m_hMenu)
+        return FALSE;
+    if (nFlags & MF_SEPARATOR)
+        return AppendMenuW(m_hMenu, nFlags, nIDNewItem, nullptr);
+    return AppendMenuW(m_hMenu, nFlags, nIDNewItem, AfxWide(lpszNewItem ? lpszNewItem : "").c_str());
+}

@@ -1,0 +1,42 @@
+// The help page on Windows: Zedulo.html beside the program, shown in the
+// user's browser.
+#include "AfxPlatform.h"
+#include "CWnd.h"
+
+#include <shellapi.h>
+
+#include "TestHookState.h"
+#include "Win32Text.h"
+
+AfxHelpSearch AfxFindHelpPage(const std::string& pageName)
+{
+    wchar_t program[MAX_PATH];
+    const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    const std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
+    const std::wstring page = folder + L"\\" + AfxWide(pageName);
+    const DWORD attributes = GetFileAttributesW(page.c_str());
+    AfxHelpSearch search;
+    search.folders.push_back(AfxNarrow(folder));
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        search.page = AfxNarrow(page);
+    return search;
+}
+
+void AfxShowHelpPage(CWnd* owner, const std::string& page, const std::string& title)
+{
+    HWND ownerWindow = owner && owner->m_hWnd ? GetAncestor(owner->m_hWnd, GA_ROOT) : nullptr;
+    std::wstring ownerTitle(256, L'\0');
+    ownerTitle.resize(ownerWindow ? GetWindowTextW(ownerWindow, ownerTitle.data(), 256) : 0);
+    AfxTestHooks::AnswerModal(
+        AfxTestHooks::HelpWindowHandler(), "help window", title,
+        [&](const auto& handler) {
+            // The browser is not the program's to describe: the test gets the page.
+            handler({title, page, AfxNarrow(ownerTitle), false});
+            return 0;
+        },
+        [&] {
+            ShellExecuteW(ownerWindow, L"open", AfxWide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            return 0;
+        },
+        0);
+}

@@ -1,0 +1,32 @@
+#include "WindowDescription.h"
+
+#include "Win32Text.h"
+
+std::string AfxWindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return AfxNarrow(text);
+}
+
+std::string AfxClassName(HWND window)
+{
+    wchar_t name[256];
+    return AfxNarrow(std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256))));
+}
+
+std::vector<HWND> AfxVisibleChildren(HWND window)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child))
+            children.push_back(child);
+    }
+    return children;
+}
+
+std::string AfxOwnerTitle(HWND window)
+{
+    HWND owner = GetWindow(window, GW_OWNER);
+    return owner ? AfxWindowText(owner) : std::string();
+}

@@ -1,0 +1,13 @@
+// Which object speaks for which window: the one the program attached (a
+// dialog, a bound control), or a lasting stand-in made on first request and
+// dropped when the window goes.
+#pragma once
+
+#include "CWnd.h"
+
+// The object attached to the window, or nullptr.
+CWnd* AfxAttachedWindow(HWND hWnd);
+void AfxAttachWindow(HWND hWnd, CWnd* object);
+void AfxDetachWindow(HWND hWnd, const CWnd* object);
+// Forgets every window that is gone, and the objects' handles to them.
+void AfxForgetDestroyedWindows();

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Prepares the Wine prefix the Windows tests run in (build/wine, or the
+# folder given): a new prefix, the TrueType fonts of Wine copied in (Wine 8
+# does not load them by itself, and without Tahoma dialogs get other
+# metrics), and a German locale for Wine's own dialogs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+prefix=$(realpath -m "${1:-build/wine}")
+
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+if [ ! -f "$prefix/system.reg" ]; then
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
+fi
+mkdir -p "$prefix/drive_c/windows/Fonts"
+cp -u /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
