@@ -2,24 +2,23 @@
 // described to the test hooks.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <filesystem>
 #include <optional>
 
-namespace fs = std::filesystem;
-
+#include "AfxPlatform.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CWinApp.h"
 #include "DialogDriver.h"
+#include "PlatformDifferences.h"
 #include "TempDir.h"
 #include "TestHooks.h"
-#include "WindowHandle.h"
 #include "resource.h"
 
+namespace fs = std::filesystem;
+
 namespace {
+
 
 // Runs body while a dialog on the main template is open, as its owner.
 void WithOpenDialog(const std::function<void(CDialog&)>& body)
@@ -85,9 +84,9 @@ TEST(FileChooser, MapsTheSettingsOfAnOpenChooser)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(chosen, dir.File("gew\xC3\xA4hlt.adr").c_str());
     EXPECT_FALSE(shown.saveMode);
-    EXPECT_FALSE(shown.nativeDialog);
+    EXPECT_EQ(shown.nativeDialog, kNativeChoosers);
     EXPECT_EQ(shown.title, "Eingabedatei (FritzBox Telefonbuch)");
-    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", "Alle Dateien (*)"}));
+    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", kAllFilesFilter}));
     EXPECT_EQ(shown.selectedNameFilter, "FritzBox Telefonbuch (*.adr)");
     EXPECT_EQ(shown.defaultSuffix, "adr");
     EXPECT_EQ(shown.directory, dir.Path().string());
@@ -117,7 +116,7 @@ TEST(FileChooser, MapsTheSettingsOfASaveChooser)
     });
     EXPECT_TRUE(shown.saveMode);
     EXPECT_EQ(shown.title, "Ausgabedatei (klingeo Telefonbuchdatei)");
-    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", "Alle Dateien (*)"}));
+    EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", kAllFilesFilter}));
     EXPECT_EQ(shown.defaultSuffix, "txt");
     EXPECT_EQ(shown.directory, dir.Path().string());
     EXPECT_EQ(shown.selectedFile, dir.File("phonebook.txt"));
@@ -153,7 +152,9 @@ TEST(FileChooser, TakesAPathTooLongForTheRecordAsACancel)
 // every test of this program, which may run at the same time.
 TEST(Help, ShowsThePageOrSaysWhichIsMissing)
 {
-    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/Zedulo.html";
+    const std::string folder = AfxFindHelpPage("Zedulo.html").folders.front();
+    const std::u8string joined = (fs::u8path(folder) / "Zedulo.html").u8string();
+    const std::string path(joined.begin(), joined.end());
     std::optional<AfxHelpWindowInfo> shown;
     std::optional<AfxMessageBoxInfo> message;
     const auto askForHelp = [&] {
@@ -179,28 +180,15 @@ TEST(Help, ShowsThePageOrSaysWhichIsMissing)
     EXPECT_EQ(shown->page, path);
     EXPECT_EQ(shown->title, "Zedulo \xE2\x80\x93 Hilfe");
     EXPECT_EQ(shown->ownerTitle, "Zedulo") << "owned by the main window";
-    EXPECT_TRUE(shown->modal);
+    EXPECT_EQ(shown->modal, kModalHelpWindow);
 
     askForHelp();
     EXPECT_FALSE(shown);
     ASSERT_TRUE(message);
     EXPECT_EQ(message->caption, "Zedulo");
     EXPECT_NE(message->text.find("\xE2\x80\x9EZedulo.html\xE2\x80\x9C wurde nicht gefunden"), std::string::npos);
-    EXPECT_NE(message->text.find(QCoreApplication::applicationDirPath().toStdString()), std::string::npos);
+    EXPECT_NE(message->text.find(folder), std::string::npos);
     EXPECT_EQ(message->ownerTitle, "Zedulo");
-}
-
-}  // namespace
-
-namespace {
-
-// The choosers' and the overwrite prompt's own texts come from Qt.
-TEST(Toolkit, SpeaksGerman)
-{
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open").toStdString(), "\xC3\x96" "ffnen");
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").toStdString(),
-              "Die Datei %1 existiert bereits.\nSoll sie \xC3\xBC" "berschrieben werden?");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Close").toStdString(), "Schlie\xC3\x9F" "en");
 }
 
 }  // namespace

@@ -1,28 +1,18 @@
 // The program's own compiled resources, read back as the framework reads them.
 #include <gtest/gtest.h>
 
-#include "AfxResources.h"
+#include "AfxPlatform.h"
 #include "Version.h"
 #include "afxres.h"
 #include "resource.h"
 #include "resources/DialogTemplate.h"
 #include "resources/IconGroup.h"
-#include "resources/ResourceFile.h"
+#include "resources/ResourceSource.h"
 #include "resources/VersionInfo.h"
 
 namespace {
 
 constexpr std::uint32_t kChildVisible = WS_CHILD | WS_VISIBLE;
-
-TEST(ProgramResources, AreAllGermanWithoutManifest)
-{
-    const ResourceFile& resources = AfxResources();
-    ASSERT_FALSE(resources.Entries().empty());
-    for (const ResourceEntry& entry : resources.Entries()) {
-        EXPECT_EQ(entry.language, 0x0407);
-        EXPECT_FALSE(entry.type.IsOrdinal(24)) << "no manifest";
-    }
-}
 
 struct RequiredControl {
     int id;
@@ -71,9 +61,9 @@ TEST(ProgramResources, DialogTemplatesAsRequired)
          }},
     };
     for (const RequiredTemplate& required : templates) {
-        const ResourceEntry* entry = AfxResources().Find(kRtDialog, static_cast<std::uint16_t>(required.id));
-        ASSERT_TRUE(entry) << required.id;
-        const auto dialog = ParseDialogTemplate(entry->data);
+        const auto data = AfxProgramResources().FindData(kRtDialog, static_cast<std::uint16_t>(required.id));
+        ASSERT_TRUE(data) << required.id;
+        const auto dialog = ParseDialogTemplate(*data);
         ASSERT_TRUE(dialog) << required.id;
         EXPECT_TRUE(dialog->extended);
         EXPECT_EQ(dialog->style, required.style) << required.id;
@@ -113,7 +103,7 @@ TEST(ProgramResources, DialogTemplatesAsRequired)
 
 TEST(ProgramResources, IconHasNineImagesInOrder)
 {
-    const auto images = LoadIconGroup(AfxResources(), IDR_MAINFRAME);
+    const auto images = LoadIconGroup(AfxProgramResources(), IDR_MAINFRAME);
     ASSERT_TRUE(images);
     ASSERT_EQ(images->size(), 9u);
     const int sizes[] = {48, 32, 16};
@@ -131,7 +121,7 @@ TEST(ProgramResources, IconHasNineImagesInOrder)
 
 TEST(ProgramResources, VersionBlock)
 {
-    auto version = LoadVersionInfo(AfxResources());
+    auto version = LoadVersionInfo(AfxProgramResources());
     ASSERT_TRUE(version);
     const std::uint16_t expected[4] = {ZEDULO_VERSION_MAJOR, ZEDULO_VERSION_MINOR, ZEDULO_VERSION_PATCH,
                                        ZEDULO_VERSION_BUILD};

@@ -6,9 +6,11 @@
 
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "PlatformDifferences.h"
 #include "TempDir.h"
 
 namespace {
+
 
 struct ChooserRun {
     std::vector<AfxFileChooserInfo> choosers;
@@ -45,7 +47,7 @@ TEST(Choosers, InputChooserSettings)
     const AfxFileChooserInfo& chooser = run.choosers[0];
     EXPECT_FALSE(chooser.saveMode);
     EXPECT_EQ(chooser.title, "Eingabedatei (FritzBox Telefonbuch)");
-    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", "Alle Dateien (*)"}));
+    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", kAllFilesFilter}));
     EXPECT_EQ(chooser.selectedNameFilter, "FritzBox Telefonbuch (*.adr)");
     EXPECT_EQ(chooser.defaultSuffix, "adr");
     EXPECT_EQ(chooser.selectedFile, dir.File("fritz.adr")) << "the typed input is the initial name";
@@ -65,7 +67,7 @@ TEST(Choosers, OutputChooserSettings)
     const AfxFileChooserInfo& chooser = run.choosers[0];
     EXPECT_TRUE(chooser.saveMode);
     EXPECT_EQ(chooser.title, "Ausgabedatei (klingeo Telefonbuchdatei)");
-    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", "Alle Dateien (*)"}));
+    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", kAllFilesFilter}));
     EXPECT_EQ(chooser.defaultSuffix, "txt");
     EXPECT_FALSE(chooser.existingFilesOnly);
     EXPECT_TRUE(chooser.confirmOverwrite);
@@ -84,11 +86,23 @@ TEST(Choosers, OutputChooserStartsInTheInputFolderForABareName)
         std::optional<std::string> folder;
     } cases[] = {
         {dir.File("fritz.adr"), "phonebook.txt", dir.Path().string()},
-        {"/fritz.adr", "x.txt", "/"},
         {dir.File("fritz.adr"), dir.File("export/liste.txt"), std::nullopt},
         {"fritz.adr", "phonebook.txt", std::nullopt},
-        {"C:\\Daten\\fritz.adr", "phonebook.txt", std::nullopt},
         {"", "phonebook.txt", std::nullopt},
+#ifdef _WIN32
+        // Both slashes end a folder, and so does a drive's colon; the folder
+        // goes without its closing separator.
+        {"C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten"},
+        {"C:\\fritz.adr", "x.txt", "C:"},
+        {"\\fritz.adr", "x.txt", ""},
+        {"D:fritz.adr", "x.txt", "D:"},
+        {"run/fritz.adr", "x.txt", "run"},
+        {"C:\\Daten\\fritz.adr", "D:liste.txt", std::nullopt},
+        {"C:\\Daten\\fritz.adr", "export/liste.txt", std::nullopt},
+#else
+        {"/fritz.adr", "x.txt", "/"},
+        {"C:\\Daten\\fritz.adr", "phonebook.txt", std::nullopt},
+#endif
     };
     for (const auto& c : cases) {
         const ChooserRun run = Browse(IDC_BROWSE_OUTPUT, c.input, c.output, std::nullopt);

@@ -1,19 +1,14 @@
+// The main dialog as the user meets it: its fields, its messages, its
+// buttons and keys, on either platform's windows.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QTest>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 #include "ConverterApp.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "PlatformMessageCases.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -23,15 +18,20 @@ namespace {
 const std::string kPhonebook = "Name;Nummer\r\nM\xFCller;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
 const std::string kRecords = "0301;M\xFCller\n0402;Carl\n";
 
+}  // namespace
+
+namespace {
+
 TEST(ConverterDlg, StartsWithEmptyInputAndPhonebookTxtAndFocusOnOk)
 {
     CConverterDlg dialog;
     RunDialog(dialog, [](DialogDriver& user) {
         EXPECT_EQ(user.Text(IDC_EDIT_INPUT), "");
         EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), "phonebook.txt");
-        EXPECT_EQ(user.Window().focusWidget(), user.Control(IDOK));
-        EXPECT_FALSE(user.Window().windowIcon().isNull());
-        EXPECT_EQ(user.Window().windowIcon().availableSizes().size(), 3) << "48, 32 and 16 pixels";
+        EXPECT_EQ(user.FocusedId(), IDOK);
+        const LRESULT big = user.Dialog().SendMessageA(WM_GETICON, ICON_BIG);
+        EXPECT_NE(big, 0) << "the application icon in the title bar";
+        EXPECT_EQ(user.Dialog().SendMessageA(WM_GETICON, ICON_SMALL), big) << "and on the task-bar button";
     });
 }
 
@@ -41,24 +41,15 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
 {
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), kPhonebook);
-    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-    const struct {
-        std::string input;
-        std::string output;
-        std::string message;
-        INT_PTR result;
-    } cases[] = {
+    std::vector<MessageCase> cases = {
         {"", "", "Keine Eingabedatei angegeben", IDCANCEL},
         {dir.File("fritz.adr"), "", "Keine Ausgabedatei angegeben", IDCANCEL},
         {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {"/proc/self/mem", dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
-        // Neither may hold the dialog: a FIFO waits for a writer, /dev/zero never ends.
-        {dir.File("fifo"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {"/dev/zero", dir.File("null.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {dir.File("fritz.adr"), "/dev/full", "Kann Ausgabedatei nicht schreiben", IDCANCEL},
         {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
     };
+    const std::vector<MessageCase> platform = PlatformMessageCases(dir);
+    cases.insert(cases.end() - 1, platform.begin(), platform.end());
     for (const auto& c : cases) {
         CConverterDlg dialog;
         const auto start = std::chrono::steady_clock::now();
@@ -76,9 +67,7 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
         EXPECT_EQ(run.messages[0].ownerTitle, "Zedulo");
         EXPECT_EQ(run.result, c.result) << c.message;
     }
-    EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
-    EXPECT_FALSE(fs::exists(dir.File("null.txt")));
-    EXPECT_TRUE(fs::is_fifo(dir.File("fifo")));
+    CheckPlatformMessageCasesLeftNothing(dir);
 }
 
 // A pasted line break and what follows it never reach the path, as in a
@@ -88,17 +77,17 @@ TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), kPhonebook);
     const std::string output = dir.File("out.txt");
+    const std::string folder = output.substr(0, output.size() - std::string("out.txt").size());
     const struct {
         std::string field;
-        int cursor;  // -1: the whole field selected, as after a click into it with Ctrl+A
+        int cursor;  // -1: the whole field selected
         std::string pasted;
         std::string result;
     } cases[] = {
         {"phonebook.txt", -1, output + "\n", output},
         {"phonebook.txt", -1, output + "\r\nzweite Zeile", output},
-        {"phonebook.txt", -1, output + "\rzweite Zeile", output},
-        {dir.File("ou"), static_cast<int>(dir.File("o").size()), "u\nt", dir.File("ouu")},
-        {dir.File("o.txt"), static_cast<int>(dir.File("o").size()), "ut\nx", output},
+        {folder + "ou", static_cast<int>(folder.size()) + 1, "u\nt", folder + "ouu"},
+        {folder + "o.txt", static_cast<int>(folder.size()) + 1, "ut\r\nx", output},
         {"phonebook.txt", -1, output, output},
     };
     for (const auto& c : cases) {
@@ -106,14 +95,7 @@ TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
         const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
             user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
             user.Type(IDC_EDIT_OUTPUT, c.field);
-            QLineEdit* edit = user.Edit(IDC_EDIT_OUTPUT);
-            edit->setFocus();
-            if (c.cursor < 0)
-                edit->selectAll();
-            else
-                edit->setCursorPosition(c.cursor);
-            QGuiApplication::clipboard()->setText(QString::fromStdString(c.pasted));
-            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            user.Paste(IDC_EDIT_OUTPUT, c.pasted, c.cursor);
             EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), c.result) << c.pasted;
             if (c.result == output)
                 user.Click(IDOK);
@@ -127,35 +109,6 @@ TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "only the input";
 }
 
-// A FIFO as output whose reader goes away midway: a failed write, reported,
-// and the dialog stays.
-TEST(ConverterDlg, ReportsAFifoWhoseReaderWentAway)
-{
-    TempDir dir;
-    WriteFile(dir.File("fritz.adr"), NumberedPhonebook(30000));
-    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-    const int reader = open(dir.File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_NE(reader, -1);
-    // Once the converter has filled the pipe and waits, the reader leaves.
-    std::thread leaving([reader] {
-        int queued = 0;
-        while (ioctl(reader, FIONREAD, &queued) == 0 && queued < 4096)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        close(reader);
-    });
-    CConverterDlg dialog;
-    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
-        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
-        user.Type(IDC_EDIT_OUTPUT, dir.File("fifo"));
-        user.Click(IDOK);
-        EXPECT_TRUE(user.Window().isVisible());
-    });
-    leaving.join();
-    ASSERT_EQ(run.messages.size(), 1u);
-    EXPECT_EQ(run.messages[0].text, "Kann Ausgabedatei nicht schreiben");
-    EXPECT_EQ(run.result, IDCANCEL);
-}
-
 TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
 {
     TempDir dir;
@@ -163,8 +116,7 @@ TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
     CConverterDlg dialog;
     const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
         user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
-        user.Edit(IDC_EDIT_INPUT)->setFocus();
-        QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_Return);  // Enter in a field presses OK
+        user.Press(IDC_EDIT_INPUT, Key::Enter);  // Enter in a field presses OK
     });
     EXPECT_EQ(run.result, IDOK);
     EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords);
@@ -180,7 +132,7 @@ TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
         user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
         user.Type(IDC_EDIT_OUTPUT, "liste.txt");
         user.Click(IDOK);
-        EXPECT_TRUE(user.Window().isVisible()) << "the dialog stays open";
+        EXPECT_TRUE(user.IsOpen()) << "the dialog stays open";
         EXPECT_EQ(user.Text(IDC_EDIT_INPUT), dir.File("fritz.adr"));
         EXPECT_EQ(user.Text(IDC_EDIT_OUTPUT), "liste.txt") << "the field keeps what was typed";
 
@@ -199,8 +151,8 @@ TEST(ConverterDlg, EndsWithoutAFileOnAbbrechenEscAndClose)
 {
     const std::function<void(DialogDriver&)> ways[] = {
         [](DialogDriver& user) { user.Click(IDCANCEL); },
-        [](DialogDriver& user) { QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_Escape); },
-        [](DialogDriver& user) { user.Window().close(); },
+        [](DialogDriver& user) { user.Press(IDC_EDIT_INPUT, Key::Escape); },
+        [](DialogDriver& user) { user.Close(); },
     };
     for (const auto& way : ways) {
         TempDir dir;
@@ -210,7 +162,7 @@ TEST(ConverterDlg, EndsWithoutAFileOnAbbrechenEscAndClose)
         const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
             user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
             way(user);
-            wasOpen = user.Window().isVisible();
+            wasOpen = user.IsOpen();
         });
         EXPECT_EQ(run.result, IDCANCEL);
         EXPECT_FALSE(wasOpen);
@@ -226,19 +178,14 @@ TEST(ConverterDlg, HilfeShowsTheHelpPage)
     theApp.m_pMainWnd = &dialog;
     RunDialog(dialog, [&](DialogDriver& user) {
         AfxTestHooks::SetHelpWindowHandler([&](const AfxHelpWindowInfo& info) { shown = info; });
-        // Mnemonics work in the active window, as the user's is.
-        user.Window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&user.Window()));
-        QTest::keyClick(user.Edit(IDC_EDIT_INPUT), Qt::Key_H, Qt::AltModifier);
-        // The toolkit presses a button by its mnemonic with a short animation.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.page.empty(); }, 2000));
-        EXPECT_TRUE(user.Window().isVisible()) << "help leaves the dialog open";
+        user.Press(IDC_EDIT_INPUT, Key::AltH);
+        EXPECT_FALSE(shown.page.empty()) << "Alt+H is Hilfe";
+        EXPECT_TRUE(user.IsOpen()) << "help leaves the dialog open";
     });
     theApp.m_pMainWnd = nullptr;
     EXPECT_EQ(fs::path(shown.page).filename(), "Zedulo.html");
     EXPECT_TRUE(fs::exists(shown.page));
     EXPECT_EQ(shown.ownerTitle, "Zedulo");
-    EXPECT_TRUE(shown.modal);
 }
 
 TEST(ConverterApp, InitInstanceRunsTheDialogAndReturnsFalse)

@@ -1,0 +1,20 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "AfxToolkit.h"
+#include "TestHooks.h"
+#include "WindowTestMain.h"
+
+int RunWindowTests(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!AfxHasDisplay())
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    AfxToolkit toolkit(argv[0]);
+    // A window no test answers would wait for a user forever.
+    AfxTestHooks::SetStrict(true);
+    const int result = RUN_ALL_TESTS();
+    AfxTestHooks::Reset();
+    return result != 0 || AfxTestHooks::UnansweredCount() != 0 ? 1 : 0;
+}

@@ -1,0 +1,71 @@
+// The main dialog with what only Linux has: files that fail while read,
+// full devices, FIFOs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "ConverterDlg.h"
+#include "DialogDriver.h"
+#include "PlatformMessageCases.h"
+
+namespace fs = std::filesystem;
+
+std::vector<MessageCase> PlatformMessageCases(const TempDir& dir)
+{
+    WriteFile(dir.File("fritz-linux.adr"), "Anna;0301\r\n");
+    mkfifo(dir.File("fifo").c_str(), 0600);
+    return {
+        {"/proc/self/mem", dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
+        // Neither may hold the dialog: a FIFO waits for a writer, /dev/zero never ends.
+        {dir.File("fifo"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {"/dev/zero", dir.File("null.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {dir.File("fritz-linux.adr"), "/dev/full", "Kann Ausgabedatei nicht schreiben", IDCANCEL},
+    };
+}
+
+void CheckPlatformMessageCasesLeftNothing(const TempDir& dir)
+{
+    EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
+    EXPECT_FALSE(fs::exists(dir.File("null.txt")));
+    EXPECT_TRUE(fs::is_fifo(dir.File("fifo")));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+namespace {
+
+// A FIFO as output whose reader goes away midway: a failed write, reported,
+// and the dialog stays.
+TEST(ConverterDlg, ReportsAFifoWhoseReaderWentAway)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), NumberedPhonebook(30000));
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    const int reader = open(dir.File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_NE(reader, -1);
+    // Once the converter has filled the pipe and waits, the reader leaves.
+    std::thread leaving([reader] {
+        int queued = 0;
+        while (ioctl(reader, FIONREAD, &queued) == 0 && queued < 4096)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        close(reader);
+    });
+    CConverterDlg dialog;
+    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
+        user.Type(IDC_EDIT_OUTPUT, dir.File("fifo"));
+        user.Click(IDOK);
+        EXPECT_TRUE(user.IsOpen());
+    });
+    leaving.join();
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_EQ(run.messages[0].text, "Kann Ausgabedatei nicht schreiben");
+    EXPECT_EQ(run.result, IDCANCEL);
+}
+
+}  // namespace
