@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n fonts-dejavu-core
     binutils-mingw-w64-i686
     desktop-file-utils
+    appstream libxml2-utils man-db groff-base dpkg-dev file lintian
 )
 
 missing=()

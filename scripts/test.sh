@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything from scratch where needed and runs every test: the whole
 # suite in the normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the conversion core's fuzzer for about a
+# UndefinedBehaviorSanitizer; then it builds the Debian package, checks it,
+# installs it with apt-get, uses it and removes it again (as root: this
+# changes the machine); then it runs the conversion core's fuzzer for about a
 # minute (ZEDULO_FUZZ_SECONDS to change that).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +15,15 @@ for preset in default asan; do
     cmake --preset "$preset"
     cmake --build --preset "$preset" -j2
     ctest --preset "$preset" -j2
+done
+
+echo "=== Debian package: build, check, install, use, remove"
+bash scripts/package.sh
+version=$(build/default/cli/zedulo-convert --version)
+version=${version#zedulo-convert }
+for deb in build/package/zedulo_*.deb; do
+    bash tests/packaging/check_package.sh "$deb" "$version" .
+    bash tests/packaging/install_package_test.sh "$deb" "$version" .
 done
 
 echo "=== Fuzzing"
