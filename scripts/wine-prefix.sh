@@ -2,7 +2,9 @@
 # Prepares the Wine prefix the Windows tests run in (build/wine, or the
 # folder given): a new prefix, the TrueType fonts of Wine copied in (Wine 8
 # does not load them by itself, and without Tahoma dialogs get other
-# metrics), and a German locale for Wine's own dialogs.
+# metrics), windows framed by Wine itself as Windows frames them (there is no
+# window manager on the test display), and a German locale for Wine's own
+# dialogs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 prefix=$(realpath -m "${1:-build/wine}")
@@ -13,6 +15,8 @@ fi
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$prefix WINEDEBUG=-all /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Managed /d N /f >/dev/null 2>&1
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
 fi
 mkdir -p "$prefix/drive_c/windows/Fonts"

@@ -98,7 +98,11 @@ void CDialog::EndDialog(int nResult)
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kAnswerDialog) {
-        // The test plays the user; a dialog it leaves open is cancelled.
+        // On screen first, as the dialog manager shows a template without
+        // WS_VISIBLE once its queue is empty; then the test plays the user,
+        // and a dialog it leaves open is cancelled.
+        ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        UpdateWindow(m_hWnd);
         if (const auto& handler = AfxTestHooks::DialogHandler())
             handler(*this);
         if (!m_ended)
