@@ -19,20 +19,22 @@ std::string ConversionMessages::ForResult(const ConversionResult& result)
     return kInputReadFailed;  // not reached: every status is listed above
 }
 
-std::string ResolveOutputPathWith(char separator, const std::string& inputPath,
-                                  const std::string& outputPath)
+std::string FolderPart(const std::string& path, PathStyle style)
 {
-    if (outputPath.find(separator) != std::string::npos)
-        return outputPath;
-    const std::string::size_type lastSeparator = inputPath.rfind(separator);
-    if (lastSeparator == std::string::npos)
-        return outputPath;
-    return inputPath.substr(0, lastSeparator + 1) + outputPath;
+    const char* const separators = style == PathStyle::Windows ? "\\/" : "/";
+    const std::string::size_type lastSeparator = path.find_last_of(separators);
+    if (lastSeparator != std::string::npos)
+        return path.substr(0, lastSeparator + 1);
+    const bool drive = style == PathStyle::Windows && path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive ? path.substr(0, 2) : std::string();
 }
 
-std::string ResolveOutputPath(const std::string& inputPath, const std::string& outputPath)
+std::string ResolveOutputPath(const std::string& inputPath, const std::string& outputPath, PathStyle style)
 {
-    return ResolveOutputPathWith(kPathSeparator, inputPath, outputPath);
+    if (!FolderPart(outputPath, style).empty())
+        return outputPath;
+    return FolderPart(inputPath, style) + outputPath;
 }
 
 void RunConversion(ConversionHost& host, StreamPolicy policy)
@@ -51,7 +53,7 @@ void RunConversion(ConversionHost& host, StreamPolicy policy)
     }
 
     const bool streams = policy == StreamPolicy::Streams;
-    const bool bareOutput = outputPath.find(kPathSeparator) == std::string::npos;
+    const bool bareOutput = FolderPart(outputPath).empty();
     if (streams && bareOutput && outputPath != "-" && inputPath != "-" && NamesAStream(inputPath)) {
         // "/dev/stdin" has a folder, but not one for the user's phonebook.
         host.ShowMessage(ConversionMessages::kOutputOpenFailed);

@@ -30,13 +30,20 @@ struct ConversionResult {
 #endif
 constexpr std::size_t kMaxFieldLength = ZEDULO_MAX_FIELD_LENGTH;
 
-// The folder separator of this platform: a bare output name is placed in the
-// folder of the input file, which is everything up to the last separator.
+// How paths are spelt. On Windows both "\" and "/" separate folders, and a
+// drive's colon ends the folder part too: "D:liste.txt" is liste.txt in the
+// current folder of drive D:. On Linux only "/" separates.
+enum class PathStyle { Posix, Windows };
 #ifdef _WIN32
-constexpr char kPathSeparator = '\\';
+constexpr PathStyle kNativePathStyle = PathStyle::Windows;
 #else
-constexpr char kPathSeparator = '/';
+constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 #endif
+
+// The folder part of a path, including its closing separator or drive colon:
+// "C:\Daten\fritz.adr" gives "C:\Daten\", "D:fritz.adr" gives "D:",
+// "/daten/fritz.adr" gives "/daten/". A bare name gives "".
+std::string FolderPart(const std::string& path, PathStyle style = kNativePathStyle);
 
 // How files that are not regular files are treated.
 enum class StreamPolicy {
@@ -55,12 +62,10 @@ enum class StreamPolicy {
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
                                   StreamPolicy policy = StreamPolicy::RegularFilesOnly);
 
-// The path to write to: a bare output name (no separator) gets the input
-// file's folder, including its last separator, put in front; anything else
-// stays as typed.
-std::string ResolveOutputPath(const std::string& inputPath, const std::string& outputPath);
-std::string ResolveOutputPathWith(char separator, const std::string& inputPath,
-                                  const std::string& outputPath);
+// The path to write to: a bare output name (no folder part) gets the input
+// file's folder part put in front; anything else stays as typed.
+std::string ResolveOutputPath(const std::string& inputPath, const std::string& outputPath,
+                              PathStyle style = kNativePathStyle);
 
 // What the conversion command needs of the window it runs in. Texts are the
 // platform's narrow path texts; messages are Windows-1252.

@@ -140,14 +140,15 @@ void CConverterDlg::OnBrowseOutput()
     dlg.GetOFN().lpstrTitle = "Ausgabedatei (klingeo Telefonbuchdatei)";
 
     // A bare output name belongs in the input file's folder, so the chooser
-    // starts there. The settings record only points at the text, which must
-    // live until the chooser has closed.
+    // starts there: the folder without its closing separator ("C:\Daten",
+    // "C:"), but Linux's root is "/" itself. The settings record only points
+    // at the text, which must live until the chooser has closed.
     CString strInitialDir;
-    if (m_strOutputPath.Find(kPathSeparator) == -1 && m_strInputPath.Find(kPathSeparator) != -1) {
-        strInitialDir = m_strInputPath.Left(m_strInputPath.ReverseFind(kPathSeparator));
-        // A file directly under the root: on Linux the root is "/" itself.
-        if (strInitialDir.IsEmpty() && kPathSeparator == '/')
-            strInitialDir = "/";
+    const std::string strInputFolder = FolderPart(m_strInputPath.GetString());
+    if (FolderPart(m_strOutputPath.GetString()).empty() && !strInputFolder.empty()) {
+        const bool bWhole = strInputFolder.back() == ':' ||
+                            (kNativePathStyle == PathStyle::Posix && strInputFolder == "/");
+        strInitialDir = CString(bWhole ? strInputFolder : strInputFolder.substr(0, strInputFolder.size() - 1));
         dlg.GetOFN().lpstrInitialDir = strInitialDir;
     }
 

@@ -81,10 +81,14 @@ TEST(RunConversion, PutsABareOutputNameBesideTheInput)
 {
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
-    RecordingHost host(dir.File("fritz.adr"), "phonebook.txt");
-    RunConversion(host);
-    EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), "0301;Anna\n");
-    EXPECT_EQ(host.output, "phonebook.txt");
+    // As the platform spells it, and with "/", which Windows takes too.
+    for (const std::string& input : {dir.File("fritz.adr"), (dir.Path() / "fritz.adr").generic_string()}) {
+        RecordingHost host(input, "phonebook.txt");
+        RunConversion(host);
+        EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), "0301;Anna\n") << input;
+        EXPECT_EQ(host.output, "phonebook.txt");
+        fs::remove(dir.File("phonebook.txt"));
+    }
 }
 
 TEST(RunConversion, ResolvesAfreshAfterAFailure)
@@ -104,46 +108,84 @@ TEST(RunConversion, ResolvesAfreshAfterAFailure)
     EXPECT_FALSE(fs::exists(dir.File("phonebook.txt")));
 }
 
-struct ResolveCase {
-    char separator;
-    const char* input;
-    const char* output;
-    const char* resolved;
-};
+constexpr PathStyle kPosix = PathStyle::Posix;
+constexpr PathStyle kWindows = PathStyle::Windows;
+
+const char* NameOf(PathStyle style)
+{
+    return style == kWindows ? "Windows" : "Posix";
+}
+
+TEST(FolderPart, EndsAtTheLastSeparatorOrADrivesColon)
+{
+    const struct {
+        PathStyle style;
+        const char* path;
+        const char* folder;
+    } cases[] = {
+        {kWindows, "C:\\Daten\\fritz.adr", "C:\\Daten\\"},
+        {kWindows, "C:/Daten/fritz.adr", "C:/Daten/"},
+        {kWindows, "C:\\Daten/run\\fritz.adr", "C:\\Daten/run\\"},
+        {kWindows, "run/fritz.adr", "run/"},
+        {kWindows, "C:\\fritz.adr", "C:\\"},
+        {kWindows, "\\fritz.adr", "\\"},
+        {kWindows, "\\\\server\\freigabe\\fritz.adr", "\\\\server\\freigabe\\"},
+        {kWindows, "D:fritz.adr", "D:"},
+        {kWindows, "d:fritz.adr", "d:"},
+        {kWindows, "C:\\Daten\\D:x", "C:\\Daten\\"},
+        {kWindows, "1:fritz.adr", ""},
+        {kWindows, ":fritz.adr", ""},
+        {kWindows, "fritz.adr", ""},
+        {kWindows, "", ""},
+        {kPosix, "/daten/fritz.adr", "/daten/"},
+        {kPosix, "/fritz.adr", "/"},
+        {kPosix, "daten\\fritz.adr", ""},
+        {kPosix, "D:fritz.adr", ""},
+        {kPosix, "fritz.adr", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderPart(c.path, c.style), c.folder) << NameOf(c.style) << " " << c.path;
+}
 
 TEST(ResolveOutputPath, PlacesBareNamesInTheInputFolder)
 {
-    const ResolveCase cases[] = {
-        {'\\', "C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten\\phonebook.txt"},
-        {'\\', "C:\\Daten\\fritz.adr", "D:\\Export\\liste.txt", "D:\\Export\\liste.txt"},
-        {'\\', "C:\\Daten\\fritz.adr", "sub\\liste.txt", "sub\\liste.txt"},
-        {'\\', "C:\\Daten\\fritz.adr", "D:liste.txt", "C:\\Daten\\D:liste.txt"},
-        {'\\', "C:\\Daten\\", "x.txt", "C:\\Daten\\x.txt"},
-        {'\\', "fritz.adr", "phonebook.txt", "phonebook.txt"},
-        {'\\', "C:/Daten/fritz.adr", "x.txt", "x.txt"},
-        {'\\', "\\fritz.adr", "x.txt", "\\x.txt"},
-        {'/', "/daten/fritz.adr", "phonebook.txt", "/daten/phonebook.txt"},
-        {'/', "/fritz.adr", "x.txt", "/x.txt"},
-        {'/', "/daten/fritz.adr", "/export/liste.txt", "/export/liste.txt"},
-        {'/', "/daten/fritz.adr", "sub/liste.txt", "sub/liste.txt"},
-        {'/', "daten\\fritz.adr", "x.txt", "x.txt"},
-        {'/', "/daten/fritz.adr", "a\\b.txt", "/daten/a\\b.txt"},
-        {'/', "fritz.adr", "phonebook.txt", "phonebook.txt"},
-        {'/', "/daten/", "x.txt", "/daten/x.txt"},
+    const struct {
+        PathStyle style;
+        const char* input;
+        const char* output;
+        const char* resolved;
+    } cases[] = {
+        {kWindows, "C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten\\phonebook.txt"},
+        {kWindows, "C:\\Daten\\fritz.adr", "D:\\Export\\liste.txt", "D:\\Export\\liste.txt"},
+        {kWindows, "C:\\Daten\\fritz.adr", "sub\\liste.txt", "sub\\liste.txt"},
+        {kWindows, "C:\\Daten\\fritz.adr", "sub/liste.txt", "sub/liste.txt"},
+        {kWindows, "C:\\Daten\\fritz.adr", "D:liste.txt", "D:liste.txt"},
+        {kWindows, "run/fritz.adr", "phonebook.txt", "run/phonebook.txt"},
+        {kWindows, "C:/Daten/fritz.adr", "x.txt", "C:/Daten/x.txt"},
+        {kWindows, "D:fritz.adr", "x.txt", "D:x.txt"},
+        {kWindows, "C:\\Daten\\", "x.txt", "C:\\Daten\\x.txt"},
+        {kWindows, "\\fritz.adr", "x.txt", "\\x.txt"},
+        {kWindows, "fritz.adr", "phonebook.txt", "phonebook.txt"},
+        {kPosix, "/daten/fritz.adr", "phonebook.txt", "/daten/phonebook.txt"},
+        {kPosix, "/fritz.adr", "x.txt", "/x.txt"},
+        {kPosix, "/daten/fritz.adr", "/export/liste.txt", "/export/liste.txt"},
+        {kPosix, "/daten/fritz.adr", "sub/liste.txt", "sub/liste.txt"},
+        {kPosix, "daten\\fritz.adr", "x.txt", "x.txt"},
+        {kPosix, "/daten/fritz.adr", "a\\b.txt", "/daten/a\\b.txt"},
+        {kPosix, "/daten/fritz.adr", "D:liste.txt", "/daten/D:liste.txt"},
+        {kPosix, "fritz.adr", "phonebook.txt", "phonebook.txt"},
+        {kPosix, "/daten/", "x.txt", "/daten/x.txt"},
     };
-    for (const ResolveCase& c : cases)
-        EXPECT_EQ(ResolveOutputPathWith(c.separator, c.input, c.output), c.resolved)
-            << "'" << c.separator << "' " << c.input << " + " << c.output;
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolveOutputPath(c.input, c.output, c.style), c.resolved)
+            << NameOf(c.style) << " " << c.input << " + " << c.output;
 }
 
-TEST(ResolveOutputPath, UsesThisPlatformsSeparator)
+TEST(ResolveOutputPath, UsesThisPlatformsRules)
 {
-#ifdef _WIN32
-    EXPECT_EQ(ResolveOutputPath("C:\\Daten\\fritz.adr", "x.txt"), "C:\\Daten\\x.txt");
-#else
-    EXPECT_EQ(ResolveOutputPath("/daten/fritz.adr", "x.txt"), "/daten/x.txt");
-    EXPECT_EQ(ResolveOutputPath("C:\\Daten\\fritz.adr", "x.txt"), "x.txt");
-#endif
+    EXPECT_EQ(ResolveOutputPath("daten/fritz.adr", "x.txt"), "daten/x.txt");
+    EXPECT_EQ(ResolveOutputPath("daten\\fritz.adr", "x.txt"),
+              kNativePathStyle == kWindows ? "daten\\x.txt" : "x.txt");
 }
 
 }  // namespace
