@@ -55,8 +55,11 @@ std::vector<FileFilter> ParseFileFilters(const char* nulSeparated)
 std::string ToolkitNameFilter(const FileFilter& filter)
 {
     std::string patterns;
-    for (const std::string& pattern : filter.patterns)
-        patterns += (patterns.empty() ? "" : " ") + ToolkitPattern(pattern);
+    for (const std::string& pattern : filter.patterns) {
+        if (!patterns.empty())
+            patterns += ' ';
+        patterns += ToolkitPattern(pattern);
+    }
 
     std::string description = filter.description;
     // A description that already names its patterns in parentheses at the
