@@ -21,9 +21,9 @@ QRect PlacementArea(QWidget* owner)
     return screen ? screen->availableGeometry() : QRect();
 }
 
-// Where the window stands: centred over its owner (or the screen), or at
-// the template's position from the owner's top left (from the screen's
-// with DS_ABSALIGN), as Windows places it.
+// Where the window stands: centred over its owner (or the screen), or with
+// its client area at the template's position from the owner's top left
+// (from the screen's with DS_ABSALIGN), as Windows places it.
 void Place(QWidget& window, QWidget* owner, const DialogTemplate& dialogTemplate, bool centred)
 {
     QRect area = PlacementArea(dialogTemplate.style & DS_ABSALIGN ? nullptr : owner);
@@ -34,8 +34,8 @@ void Place(QWidget& window, QWidget* owner, const DialogTemplate& dialogTemplate
         return;
     }
     const DialogBaseUnits base = AfxBaseUnits(window.font());
-    window.move(area.topLeft() +
-                QPoint(DialogUnitsToPixelsX(dialogTemplate.x, base), DialogUnitsToPixelsY(dialogTemplate.y, base)));
+    const QPoint at(DialogUnitsToPixelsX(dialogTemplate.x, base), DialogUnitsToPixelsY(dialogTemplate.y, base));
+    window.setGeometry(QRect(area.topLeft() + at, window.size()));
 }
 
 }  // namespace

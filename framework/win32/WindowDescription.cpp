@@ -17,9 +17,10 @@ std::string AfxClassName(HWND window)
 
 std::vector<HWND> AfxVisibleChildren(HWND window)
 {
+    // By their own style: the window itself may not be shown yet.
     std::vector<HWND> children;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child))
+        if (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)
             children.push_back(child);
     }
     return children;

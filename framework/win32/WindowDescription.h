@@ -9,7 +9,7 @@
 
 std::string AfxWindowText(HWND window);
 std::string AfxClassName(HWND window);
-// The visible children of the window, in their order.
+// The children of the window that are shown with it, in their order.
 std::vector<HWND> AfxVisibleChildren(HWND window);
 // The title of the window that owns this one, empty if none.
 std::string AfxOwnerTitle(HWND window);

@@ -27,7 +27,7 @@ void WithOpenDialog(const std::function<void(CDialog&)>& body)
     RunDialog(dialog, [&](DialogDriver&) { body(dialog); });
 }
 
-TEST(MessageBox, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)
+TEST(MessageBoxes, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)
 {
     AfxMessageBoxInfo shown;
     int result = 0;
@@ -47,7 +47,7 @@ TEST(MessageBox, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)
     EXPECT_TRUE(shown.modal);
 }
 
-TEST(MessageBox, ShowsTextLiterally)
+TEST(MessageBoxes, ShowsTextLiterally)
 {
     AfxMessageBoxInfo shown;
     WithOpenDialog([&](CDialog& dialog) {

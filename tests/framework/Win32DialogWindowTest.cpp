@@ -27,13 +27,16 @@ TEST(Win32DialogWindow, IsAnAppWindowInTahomaWithoutMinimiseOrMaximise)
         EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
         EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a task-bar button of its own";
 
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+        // "MS Shell Dlg" with DS_SHELLFONT is Tahoma, 8 points: base units
+        // of 6 and 13 pixels, and the size Windows gives the template.
+        RECT units{0, 0, 4, 8};
+        MapDialogRect(window, &units);
         const PixelRect client = user.ClientRect();
-        std::cout << "Font " << AfxNarrow(font.lfFaceName) << ", height " << font.lfHeight << "; client area "
-                  << client.width << " x " << client.height << " pixels\n";
-        EXPECT_EQ(AfxNarrow(font.lfFaceName), "Tahoma") << "\"MS Shell Dlg\" with DS_SHELLFONT";
-        EXPECT_EQ(client.width, 480) << "the size Windows gives the template with Tahoma";
+        std::cout << "Base units " << units.right << " / " << units.bottom << "; client area " << client.width
+                  << " x " << client.height << " pixels\n";
+        EXPECT_EQ(units.right, 6);
+        EXPECT_EQ(units.bottom, 13);
+        EXPECT_EQ(client.width, 480);
         EXPECT_EQ(client.height, 158);
     });
 }

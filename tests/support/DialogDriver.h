@@ -41,11 +41,12 @@ public:
     std::string OwnerTitle() const;
     // Shown, and not ended.
     bool IsOpen() const;
-    // The window's frame on the screen, and its client area's size.
+    // The window's frame on the screen, and its client area on the screen.
     PixelRect WindowRect() const;
     PixelRect ClientRect() const;
     // A rectangle of the template in the dialog's pixels, as the platform
-    // converts dialog units for this dialog's font.
+    // converts dialog units for this dialog's font: position and size each
+    // on their own, as controls are placed.
     PixelRect MapDialogRect(int x, int y, int cx, int cy) const;
     // Where a dialog without owner stands that the template places at 0, 0.
     PixelRect PlacementArea() const;

@@ -54,7 +54,8 @@ PixelRect DialogDriver::WindowRect() const
 
 PixelRect DialogDriver::ClientRect() const
 {
-    return ToPixelRect(WindowOf(m_dialog).rect());
+    QWidget& window = WindowOf(m_dialog);
+    return ToPixelRect(QRect(window.mapToGlobal(QPoint(0, 0)), window.size()));
 }
 
 PixelRect DialogDriver::MapDialogRect(int x, int y, int cx, int cy) const

@@ -53,6 +53,13 @@ void PostKey(HWND target, UINT down, WPARAM key, bool alt)
     PostMessageW(target, down == WM_SYSKEYDOWN ? WM_SYSKEYUP : WM_KEYUP, key, flags | 0xC0000000);
 }
 
+// The focus moved as the dialog manager moves it, a push button with it
+// becoming the default one.
+void FocusControl(HWND dialog, HWND control)
+{
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
 }  // namespace
 
 std::string DialogDriver::Title() const
@@ -81,14 +88,18 @@ PixelRect DialogDriver::ClientRect() const
 {
     RECT rect{};
     GetClientRect(WindowOf(m_dialog), &rect);
+    MapWindowPoints(WindowOf(m_dialog), nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return ToPixelRect(rect);
 }
 
 PixelRect DialogDriver::MapDialogRect(int x, int y, int cx, int cy) const
 {
-    RECT rect{x, y, x + cx, y + cy};
-    ::MapDialogRect(WindowOf(m_dialog), &rect);
-    return ToPixelRect(rect);
+    // Each converted on its own, as the dialog manager places controls.
+    RECT at{x, y, 0, 0};
+    RECT size{0, 0, cx, cy};
+    ::MapDialogRect(WindowOf(m_dialog), &at);
+    ::MapDialogRect(WindowOf(m_dialog), &size);
+    return {at.left, at.top, size.right, size.bottom};
 }
 
 PixelRect DialogDriver::PlacementArea() const
@@ -141,7 +152,7 @@ void DialogDriver::Paste(int id, const std::string& text, int cursor)
         SetClipboardData(CF_UNICODETEXT, memory);
         CloseClipboard();
     }
-    SetFocus(edit);
+    FocusControl(WindowOf(m_dialog), edit);
     SendMessageW(edit, EM_SETSEL, cursor < 0 ? 0 : cursor, cursor < 0 ? -1 : cursor);
     SendMessageW(edit, WM_PASTE, 0, 0);
     Pump(WindowOf(m_dialog));
@@ -157,7 +168,8 @@ void DialogDriver::Press(int id, Key key)
 {
     HWND dialog = WindowOf(m_dialog);
     HWND target = id ? ControlOf(m_dialog, id) : dialog;
-    SetFocus(target);
+    if (id)
+        FocusControl(dialog, target);
     switch (key) {
     case Key::Enter: PostKey(target, WM_KEYDOWN, VK_RETURN, false); break;
     case Key::Escape: PostKey(target, WM_KEYDOWN, VK_ESCAPE, false); break;
@@ -172,7 +184,7 @@ void DialogDriver::Press(int id, Key key)
 
 void DialogDriver::Focus(int id)
 {
-    SetFocus(ControlOf(m_dialog, id));
+    FocusControl(WindowOf(m_dialog), ControlOf(m_dialog, id));
 }
 
 int DialogDriver::FocusedId() const
