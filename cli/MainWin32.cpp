@@ -1,0 +1,127 @@
+// zedulo-convert on Windows: the arguments arrive as UTF-16 and become the
+// UTF-8 the program uses everywhere; the messages go to a console as UTF-16
+// text, which shows them in any code page, and to a pipe or file as the
+// UTF-8 bytes they are, as on Linux.
+#include <windows.h>
+
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "ConverterTool.h"
+#include "TextEncoding.h"
+
+namespace {
+
+// A crash ends the program with a failure at once, rather than in a
+// debugger or error box, which may leave a script a status of 0.
+LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
+{
+    TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// How many bytes at the start of text are whole UTF-8 characters: a
+// character cut by a flush waits for the rest.
+std::size_t WholeCharacters(const std::string& text)
+{
+    std::size_t end = text.size();
+    std::size_t back = 0;
+    while (back < 3 && back < end && (static_cast<unsigned char>(text[end - 1 - back]) & 0xC0) == 0x80)
+        ++back;
+    if (back == end)
+        return end;
+    const unsigned char lead = static_cast<unsigned char>(text[end - 1 - back]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return length > back + 1 ? end - 1 - back : end;
+}
+
+// Standard output or standard error, unbuffered by the C runtime and without
+// its line-end translation: what is written is flushed as a whole.
+class StandardStreamBuffer : public std::streambuf {
+public:
+    explicit StandardStreamBuffer(DWORD which) : m_handle(GetStdHandle(which))
+    {
+        DWORD mode = 0;
+        m_console = m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE && GetConsoleMode(m_handle, &mode);
+    }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            m_pending += traits_type::to_char_type(c);
+        return traits_type::not_eof(c);
+    }
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        m_pending.append(text, static_cast<std::size_t>(count));
+        return count;
+    }
+
+    int sync() override
+    {
+        const bool written = m_console ? WriteToConsole() : WriteBytes(m_pending.data(), m_pending.size());
+        if (!m_console)
+            m_pending.clear();
+        return written ? 0 : -1;
+    }
+
+private:
+    bool WriteBytes(const char* data, std::size_t size)
+    {
+        while (size > 0) {
+            DWORD written = 0;
+            if (!WriteFile(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20)), &written, nullptr))
+                return false;
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    bool WriteToConsole()
+    {
+        const std::size_t whole = WholeCharacters(m_pending);
+        const std::u16string text = Utf8ToUtf16(std::string_view(m_pending).substr(0, whole));
+        m_pending.erase(0, whole);
+        const wchar_t* data = reinterpret_cast<const wchar_t*>(text.data());
+        std::size_t size = text.size();
+        while (size > 0) {
+            DWORD written = 0;
+            if (!WriteConsoleW(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, 8192)), &written,
+                               nullptr) ||
+                written == 0)
+                return false;
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    HANDLE m_handle;
+    bool m_console = false;
+    std::string m_pending;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    SetUnhandledExceptionFilter(ExitOnCrash);
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+
+    StandardStreamBuffer outBuffer(STD_OUTPUT_HANDLE);
+    StandardStreamBuffer errBuffer(STD_ERROR_HANDLE);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    const int status = RunConverterTool(args, out, err);
+    out.flush();
+    err.flush();
+    return status;
+}
