@@ -6,20 +6,26 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <thread>
+#endif
+
+// On Windows every end has an exit code: a crash gives its exception code
+// (0xC0000005 and the like), and signal stays 0.
 struct ChildOutcome {
     int exitStatus = -1;  // -1 when it did not exit normally
     int signal = 0;       // the signal that ended it, 0 if none
     std::string out;
     std::string err;
-    long peakResidentKiB = 0;
+    long peakResidentKiB = 0;  // on Windows the peak working set, read while it runs
 };
 
 struct ChildOptions {
     std::vector<std::string> unset;   // environment variables taken away
     std::string workingDirectory;     // empty: this process's
-    std::optional<std::string> input;  // standard input through a pipe (< 64 KiB); else /dev/null
+    std::optional<std::string> input;  // standard input through a pipe (< 64 KiB); else the null device
     std::string outputPath;           // standard output into this file rather than captured
-    std::size_t fileSizeLimit = 0;    // the largest file it may write, bytes; 0: no limit
+    std::size_t fileSizeLimit = 0;    // the largest file it may write, bytes; 0: no limit (POSIX only)
 };
 
 // A program started in the background.
@@ -39,6 +45,10 @@ private:
     std::string m_streams;  // a folder for its captured streams
     std::string m_outputPath;
     int m_pid = -1;
+#ifdef _WIN32
+    void* m_process = nullptr;  // its handle
+    std::thread m_feeder;       // writes its standard input
+#endif
 };
 
 // Runs program with args until it ends.
@@ -47,3 +57,9 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
 
 // The options of a program started without any display.
 ChildOptions WithoutDisplay();
+
+#ifdef _WIN32
+// The command line that hands program its args unchanged, quoted as the C
+// runtime and CommandLineToArgvW split it again.
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& args);
+#endif

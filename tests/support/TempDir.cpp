@@ -6,15 +6,47 @@
 #include <iterator>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <random>
+#endif
+
 namespace fs = std::filesystem;
 
-TempDir::TempDir()
+fs::path PathOf(const std::string& text)
 {
-    std::string pattern = (fs::temp_directory_path() / "zedulo-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    return fs::path(std::u8string(text.begin(), text.end()));
 }
+
+std::string TextOf(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path MakeTemporaryFolder(const std::string& prefix)
+{
+#ifdef _WIN32
+    wchar_t base[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, base);
+    std::random_device random;
+    for (int attempt = 0; length > 0 && length <= MAX_PATH && attempt < 100; ++attempt) {
+        const fs::path folder = fs::path(std::wstring(base, length)) / PathOf(prefix + "-" + std::to_string(random()));
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+#else
+    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()))
+        return pattern;
+#endif
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::TempDir() : m_path(MakeTemporaryFolder("zedulo-test")) {}
 
 TempDir::~TempDir()
 {
@@ -24,12 +56,12 @@ TempDir::~TempDir()
 
 std::string TempDir::File(const std::string& name) const
 {
-    return (m_path / name).string();
+    return TextOf(m_path / PathOf(name));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
@@ -37,7 +69,7 @@ void WriteFile(const std::string& path, const std::string& bytes)
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -65,9 +97,9 @@ std::map<std::string, std::string> DescribeTree(const fs::path& root)
 {
     std::map<std::string, std::string> tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = entry.path().lexically_relative(root).string();
+        const std::string name = TextOf(entry.path().lexically_relative(root));
         if (entry.is_symlink())
-            tree[name] = "link to " + fs::read_symlink(entry.path()).string();
+            tree[name] = "link to " + TextOf(fs::read_symlink(entry.path()));
         else if (entry.is_directory())
             tree[name] = "folder";
         else

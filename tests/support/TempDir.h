@@ -21,6 +21,15 @@ private:
     std::filesystem::path m_path;
 };
 
+// Narrow path texts are UTF-8 on every platform, as in the program; these
+// turn them into paths (UTF-16 on Windows) and back.
+std::filesystem::path PathOf(const std::string& text);
+std::string TextOf(const std::filesystem::path& path);
+
+// A new, empty folder in the system's temporary folder, its name the prefix
+// and a random part.
+std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
+
 void WriteFile(const std::string& path, const std::string& bytes);
 // Each entry below root (relative path) with what it is: a folder, a link and
 // its target, or a file with its size and a hash of its bytes. Two equal
