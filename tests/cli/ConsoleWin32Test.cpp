@@ -1,0 +1,267 @@
+// The command-line converter in a Windows console: its messages as the
+// console shows them, and Ctrl+C, which must take the temporary file along.
+//
+// The console is a pseudo console, which needs no window and so no display.
+// This process attaches to it through a placeholder, a converter waiting for
+// its standard input, and starts the converter under test in it as a shell
+// would, with the console as its standard handles.
+#include <gtest/gtest.h>
+
+// Pseudo consoles came with Windows 10 1809.
+#define NTDDI_VERSION 0x0A000006
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "ConverterTool.h"
+#include "TempDir.h"
+#include "TextEncoding.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A pipe whose reading end a child inherits and whose writing end stays here.
+struct Pipe {
+    Pipe()
+    {
+        CreatePipe(&read, &write, nullptr, 0);
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+    ~Pipe()
+    {
+        CloseHandle(read);
+        CloseHandle(write);
+    }
+    HANDLE read;
+    HANDLE write;
+};
+
+class Console {
+public:
+    Console()
+    {
+        // What the console would draw on a terminal is read and dropped.
+        HANDLE screen = nullptr;
+        CreatePipe(&m_keyboard, &m_keys, nullptr, 0);
+        CreatePipe(&m_drawn, &screen, nullptr, 0);
+        CreatePseudoConsole({120, 40}, m_keyboard, screen, 0, &m_console);
+        CloseHandle(screen);
+        m_drain = std::thread([this] {
+            char buffer[4096];
+            DWORD count = 0;
+            while (ReadFile(m_drawn, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+            }
+        });
+
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        std::vector<char> attributes(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+        InitializeProcThreadAttributeList(list, 1, 0, &size);
+        UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE, m_console, sizeof m_console, nullptr,
+                                  nullptr);
+        STARTUPINFOEXW startup{};
+        startup.StartupInfo.cb = sizeof startup;
+        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+        startup.StartupInfo.hStdInput = m_wait.read;
+        startup.lpAttributeList = list;
+        std::wstring command = CommandLineOf(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"});
+        PROCESS_INFORMATION process{};
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                       &startup.StartupInfo, &process);
+        DeleteProcThreadAttributeList(list);
+        m_placeholder = process.hProcess;
+        CloseHandle(process.hThread);
+
+        FreeConsole();
+        for (int i = 0; i < 200 && !AttachConsole(process.dwProcessId); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        m_out = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            &inheritable, OPEN_EXISTING, 0, nullptr);
+    }
+
+    ~Console()
+    {
+        FreeConsole();
+        CloseHandle(m_out);
+        CloseHandle(m_wait.write);
+        m_wait.write = nullptr;
+        WaitForSingleObject(m_placeholder, 5000);
+        CloseHandle(m_placeholder);
+        ClosePseudoConsole(m_console);
+        m_drain.join();
+        CloseHandle(m_drawn);
+        CloseHandle(m_keyboard);
+        CloseHandle(m_keys);
+    }
+
+    bool Attached() const
+    {
+        DWORD mode = 0;
+        return GetConsoleMode(m_out, &mode);
+    }
+
+    // Starts the converter in the console; input is its standard input, the
+    // console its standard output and error.
+    HANDLE Start(const std::vector<std::string>& args, HANDLE input)
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = input;
+        startup.hStdOutput = m_out;
+        startup.hStdError = m_out;
+        std::wstring command = CommandLineOf(ZEDULO_CONVERT_PROGRAM, args);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+            return nullptr;
+        CloseHandle(process.hThread);
+        return process.hProcess;
+    }
+
+    // The lines written so far, as the console holds them, each ended by LF.
+    std::string Screen() const
+    {
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        GetConsoleScreenBufferInfo(m_out, &info);
+        std::string screen;
+        for (SHORT row = 0; row < info.dwCursorPosition.Y; ++row) {
+            std::wstring line(info.dwSize.X, L' ');
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(m_out, line.data(), info.dwSize.X, {0, row}, &read);
+            line.erase(line.find_last_not_of(L' ') + 1);
+            screen += Utf16ToUtf8(std::u16string(line.begin(), line.end())) + "\n";
+        }
+        return screen;
+    }
+
+    void Clear()
+    {
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        GetConsoleScreenBufferInfo(m_out, &info);
+        DWORD written = 0;
+        FillConsoleOutputCharacterW(m_out, L' ', info.dwSize.X * info.dwSize.Y, {0, 0}, &written);
+        SetConsoleCursorPosition(m_out, {0, 0});
+    }
+
+private:
+    HANDLE m_keyboard = nullptr;
+    HANDLE m_keys = nullptr;
+    HANDLE m_drawn = nullptr;
+    HPCON m_console = nullptr;
+    std::thread m_drain;
+    Pipe m_wait;  // the placeholder's standard input
+    HANDLE m_placeholder = nullptr;
+    HANDLE m_out = INVALID_HANDLE_VALUE;
+};
+
+// The console shows exactly the UTF-8 text the tool writes, umlauts and all,
+// whatever its code page.
+TEST(Console, ShowsTheMessagesAsWritten)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
+    Console console;
+    ASSERT_TRUE(console.Attached());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {dir.File("fritz.adr")}, {dir.File("fehlt.adr")}, {"--help"}, {"--unbekannt"}}) {
+        std::ostringstream out, err;
+        RunConverterTool(args, out, err);
+        const std::string what = ::testing::PrintToString(args);
+        ASSERT_TRUE(out.str().find_first_of("\xC3") != std::string::npos ||
+                    err.str().find_first_of("\xC3") != std::string::npos)
+            << what << ": the message has umlauts";
+
+        console.Clear();
+        const HANDLE converter = console.Start(args, nullptr);
+        ASSERT_TRUE(converter) << what;
+        ASSERT_EQ(WaitForSingleObject(converter, 10000), WAIT_OBJECT_0) << what;
+        CloseHandle(converter);
+        EXPECT_EQ(console.Screen(), out.str() + err.str()) << what;
+    }
+}
+
+// The hidden files beside the output: temporaries.
+std::vector<std::string> Temporaries(const fs::path& folder)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = TextOf(entry.path().filename());
+        if (name.rfind(".out.txt.", 0) == 0)
+            found.push_back(name);
+    }
+    return found;
+}
+
+// Waits until a temporary file holds records: the conversion is midway.
+bool WaitForRecordsInATemporary(const fs::path& folder)
+{
+    for (int i = 0; i < 1000; ++i) {
+        for (const std::string& name : Temporaries(folder)) {
+            std::error_code error;
+            if (fs::file_size(folder / PathOf(name), error) > 0)
+                return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// Starts the converter on standard input in the console, converting into
+// folder\out.txt. This process ignores Ctrl+C afterwards (the converter would
+// inherit that): Wine 8 sends Ctrl+C only to the whole console.
+HANDLE StartConverting(Console& console, const fs::path& folder, const Pipe& input)
+{
+    SetConsoleCtrlHandler(nullptr, FALSE);
+    const HANDLE converter = console.Start({"-", TextOf(folder / "out.txt")}, input.read);
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    return converter;
+}
+
+void Feed(const Pipe& input, const std::string& bytes)
+{
+    DWORD written = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += written) {
+        if (!WriteFile(input.write, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &written, nullptr))
+            return;  // the converter has gone
+    }
+}
+
+TEST(Interrupt, CtrlCLeavesTheOldOutputOrNone)
+{
+    Console console;
+    ASSERT_TRUE(console.Attached());
+    for (const bool outputExisted : {true, false}) {
+        TempDir dir;
+        if (outputExisted)
+            WriteFile(dir.File("out.txt"), "OLD;CONTENT\n");
+        Pipe input;
+        const HANDLE converter = StartConverting(console, dir.Path(), input);
+        ASSERT_TRUE(converter);
+        // The converter reads what comes and waits for more: a conversion
+        // held in the middle.
+        std::thread feeder([&] { Feed(input, NumberedPhonebook(40000)); });
+        ASSERT_TRUE(WaitForRecordsInATemporary(dir.Path())) << outputExisted;
+
+        ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+        EXPECT_EQ(WaitForSingleObject(converter, 10000), WAIT_OBJECT_0) << outputExisted;
+        TerminateProcess(converter, 1);  // in case it did not end
+        CloseHandle(converter);
+        feeder.join();
+
+        if (outputExisted) {
+            EXPECT_EQ(ReadFile(dir.File("out.txt")), "OLD;CONTENT\n");
+        } else {
+            EXPECT_FALSE(fs::exists(dir.Path() / "out.txt"));
+        }
+        EXPECT_TRUE(Temporaries(dir.Path()).empty()) << outputExisted;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// How the output is put in place on Windows: that no other name of the input
+// reaches it, devices and write-protected files, the hidden temporary file,
+// and a folder that takes no new file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "PhonebookConverter.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
+const std::string kRecords = "0301;Anna\n0402;Carl\n";
+
+std::wstring Wide(const std::string& path)
+{
+    return PathOf(path).wstring();
+}
+
+DWORD AttributesOf(const std::string& path)
+{
+    return GetFileAttributesW(Wide(path).c_str());
+}
+
+// Under Wine, where drive Z: is Linux's root, the path's Linux spelling: a
+// name of the same file on another drive. Empty elsewhere.
+std::string LinuxPathOf(const std::string& path)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert =
+        reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
+                                                                         "wine_get_unix_file_name")));
+    char* const linuxPath = convert ? convert(Wide(path).c_str()) : nullptr;
+    if (!linuxPath)
+        return "";
+    const std::string text = linuxPath;
+    HeapFree(GetProcessHeap(), 0, linuxPath);
+    return text;
+}
+
+TEST(SafeReplacement, NoOtherNameOfTheInputReachesIt)
+{
+    TempDir dir;
+    fs::create_directory(dir.Path() / "ordner");
+    WriteFile(dir.File("in.adr"), kPhonebook);
+    ASSERT_TRUE(CreateHardLinkW(Wide(dir.File("hart.adr")).c_str(), Wide(dir.File("in.adr")).c_str(), nullptr));
+    std::string slashes = dir.File("in.adr");
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    const std::string linux = LinuxPathOf(dir.File("in.adr"));
+
+    const struct {
+        const char* what;
+        std::string input;
+        std::string output;
+    } cases[] = {
+        {"the same path", dir.File("in.adr"), dir.File("in.adr")},
+        {"with slashes", dir.File("in.adr"), slashes},
+        {"through a folder and back", dir.File("in.adr"), dir.File("ordner\\..\\in.adr")},
+        {"in capitals", dir.File("in.adr"), dir.File("IN.ADR")},
+        {"in the \\\\?\\ form", dir.File("in.adr"), "\\\\?\\" + dir.File("in.adr")},
+        {"a hard link", dir.File("in.adr"), dir.File("hart.adr")},
+        {"the file, given a hard link", dir.File("hart.adr"), dir.File("in.adr")},
+        {"on drive Z: (Wine)", dir.File("in.adr"), linux.empty() ? "" : "Z:" + linux},
+    };
+    const auto before = DescribeTree(dir.Path());
+    for (const auto& c : cases) {
+        if (c.output.empty()) {
+            std::cout << "Not possible here: " << c.what << "\n";
+            continue;
+        }
+        EXPECT_EQ(ConvertPhonebook(c.input, c.output).status, ConversionStatus::OutputOpenFailed) << c.what;
+        ASSERT_EQ(ReadFile(dir.File("in.adr")), kPhonebook) << c.what;
+    }
+    EXPECT_EQ(DescribeTree(dir.Path()), before) << "nothing made, nothing left behind";
+}
+
+TEST(SafeReplacement, DevicesAreWrittenAndWriteProtectedFilesKept)
+{
+    TempDir dir;
+    WriteFile(dir.File("in.adr"), kPhonebook);
+    WriteFile(dir.File("schreibgeschuetzt.txt"), "OLD\n");
+    SetFileAttributesW(Wide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+    const struct {
+        std::string output;
+        ConversionStatus status;
+    } cases[] = {
+        {"NUL", ConversionStatus::Ok},
+        {dir.File("NUL"), ConversionStatus::Ok},  // a device in every folder
+        {"\\\\.\\NUL", ConversionStatus::Ok},
+        {dir.File("schreibgeschuetzt.txt"), ConversionStatus::OutputOpenFailed},
+    };
+    const auto before = DescribeTree(dir.Path());
+    for (const auto& c : cases)
+        EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), c.output).status, c.status) << c.output;
+    EXPECT_EQ(DescribeTree(dir.Path()), before);
+    EXPECT_TRUE(AttributesOf(dir.File("schreibgeschuetzt.txt")) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Wide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The temporary file is made hidden; the output it becomes must not be.
+// (Windows' ReplaceFileW also keeps a replaced output's own attributes, which
+// Wine's does not.)
+TEST(SafeReplacement, TheOutputIsNeverHidden)
+{
+    for (const bool existed : {false, true}) {
+        TempDir dir;
+        WriteFile(dir.File("in.adr"), kPhonebook);
+        if (existed)
+            WriteFile(dir.File("out.txt"), "OLD\n");
+        EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt")).status, ConversionStatus::Ok) << existed;
+        EXPECT_EQ(ReadFile(dir.File("out.txt")), kRecords) << existed;
+        EXPECT_FALSE(AttributesOf(dir.File("out.txt")) & FILE_ATTRIBUTE_HIDDEN) << "output existed: " << existed;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2) << existed;
+    }
+}
+
+// Under Wine only: a Linux folder made immutable takes no new file, while a
+// file already in it stays writable. chattr runs as a Linux program, which
+// Wine starts without a way to wait for it, so its effect is waited for.
+class ImmutableFolder {
+public:
+    explicit ImmutableFolder(const fs::path& folder) : m_folder(folder) { m_made = Set(true); }
+    ~ImmutableFolder()
+    {
+        if (m_made)
+            Set(false);
+    }
+    bool Made() const { return m_made; }
+
+private:
+    bool Set(bool immutable)
+    {
+        const std::string linux = LinuxPathOf(TextOf(m_folder));
+        std::wstring command = std::wstring(L"chattr ") + (immutable ? L"+i" : L"-i") + L" \"" + Wide(linux) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (linux.empty() || !CreateProcessW(L"Z:\\usr\\bin\\chattr", command.data(), nullptr, nullptr, FALSE, 0,
+                                             nullptr, nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        const std::wstring probe = (m_folder / "probe").wstring();
+        for (int i = 0; i < 250; ++i) {
+            const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
+                CloseHandle(file);
+                DeleteFileW(probe.c_str());
+            }
+            if ((file == INVALID_HANDLE_VALUE) == immutable)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+
+    fs::path m_folder;
+    bool m_made = false;
+};
+
+FILE_ID_INFO IdOf(const std::string& path)
+{
+    FILE_ID_INFO id{};
+    const HANDLE file = CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileInformationByHandleEx(file, FileIdInfo, &id, sizeof id);
+    CloseHandle(file);
+    return id;
+}
+
+TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
+{
+    const struct {
+        const char* what;
+        DWORD existing;  // the output's attributes, 0 if there is none
+        ConversionStatus status;
+        std::string content;
+    } cases[] = {
+        {"writable output", FILE_ATTRIBUTE_NORMAL, ConversionStatus::Ok, kRecords},
+        {"write-protected output", FILE_ATTRIBUTE_READONLY, ConversionStatus::OutputOpenFailed, "OLD\n"},
+        {"no output", 0, ConversionStatus::OutputOpenFailed, ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir.File("in.adr"), kPhonebook);
+        fs::create_directory(dir.Path() / "fest");
+        const std::string output = dir.File("fest\\out.txt");
+        if (c.existing) {
+            WriteFile(output, "OLD\n");
+            SetFileAttributesW(Wide(output).c_str(), c.existing);
+        }
+        const FILE_ID_INFO before = IdOf(output);
+        {
+            ImmutableFolder folder(dir.Path() / "fest");
+            if (!folder.Made())
+                GTEST_SKIP() << "no folder that takes no new file here (Wine and chattr +i needed)";
+            EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), output).status, c.status) << c.what;
+        }
+        EXPECT_EQ(fs::exists(PathOf(output)), c.existing != 0) << c.what;
+        if (c.existing) {
+            EXPECT_EQ(ReadFile(output), c.content) << c.what;
+            const FILE_ID_INFO after = IdOf(output);
+            EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0) << c.what << ": rewritten, not replaced";
+            SetFileAttributesW(Wide(output).c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    }
+}
+
+}  // namespace
