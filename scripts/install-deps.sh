@@ -11,6 +11,8 @@ packages=(
     binutils-mingw-w64-i686
     desktop-file-utils
     appstream libxml2-utils man-db groff-base dpkg-dev file lintian
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine64 wine fonts-wine xvfb xauth locales
 )
 
 missing=()

@@ -3,8 +3,9 @@
 # suite in the normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then it builds the Debian package, checks it,
 # installs it with apt-get, uses it and removes it again (as root: this
-# changes the machine); then it runs the conversion core's fuzzer for about a
-# minute (ZEDULO_FUZZ_SECONDS to change that).
+# changes the machine); builds the Windows programs and runs their tests
+# under Wine (scripts/test-windows.sh); then it runs the conversion core's
+# fuzzer for about a minute (ZEDULO_FUZZ_SECONDS to change that).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,8 @@ for deb in build/package/zedulo_*.deb; do
     bash tests/packaging/check_package.sh "$deb" "$version" .
     bash tests/packaging/install_package_test.sh "$deb" "$version" .
 done
+
+bash scripts/test-windows.sh
 
 echo "=== Fuzzing"
 bash scripts/fuzz.sh "${ZEDULO_FUZZ_SECONDS:-60}"
