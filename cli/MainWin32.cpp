@@ -4,6 +4,7 @@
 // UTF-8 bytes they are, as on Linux.
 #include <windows.h>
 
+#include <algorithm>
 #include <ostream>
 #include <streambuf>
 #include <string>
