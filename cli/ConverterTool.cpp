@@ -11,6 +11,13 @@ namespace {
 const char* const kDefaultOutput = "phonebook.txt";
 const char* const kStandardStream = "-";
 
+// A pipe or device by name, as the platform writes one.
+#ifdef _WIN32
+#define ZEDULO_PIPE_EXAMPLE "\\\\.\\pipe\\..."
+#else
+#define ZEDULO_PIPE_EXAMPLE "/dev/stdin"
+#endif
+
 const char* const kUsage =
     "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
     "Wandelt ein FritzBox-Telefonbuch (.adr) in eine klingeo-Telefonbuchdatei um.\n"
@@ -21,7 +28,7 @@ const char* const kUsage =
     "\"-\" als EINGABEDATEI liest die Standardeingabe; ohne AUSGABEDATEI gehen die\n"
     "Einträge dann auf die Standardausgabe, ein Dateiname ohne Ordner kommt in den\n"
     "aktuellen Ordner. \"-\" als AUSGABEDATEI schreibt auf die Standardausgabe.\n"
-    "Liest das Programm aus einer Pipe oder einem Gerät (etwa /dev/stdin), braucht\n"
+    "Liest das Programm aus einer Pipe oder einem Gerät (etwa " ZEDULO_PIPE_EXAMPLE "), braucht\n"
     "die AUSGABEDATEI einen Ordner. Gehen die Einträge auf die Standardausgabe,\n"
     "kommt die Meldung auf die Standardfehlerausgabe.\n"
     "\n"
