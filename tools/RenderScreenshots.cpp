@@ -13,8 +13,7 @@
 
 #include "AfxDialogWindow.h"
 #include "AfxToolkit.h"
-#include "ConverterDlg.h"
-#include "TestHooks.h"
+#include "ShootDialogs.h"
 #include "WindowHandle.h"
 
 namespace {
@@ -56,34 +55,21 @@ int main(int argc, char* argv[])
     }
     const std::string folder = argv[1];
     AfxToolkit toolkit(argv[0]);
-    bool saved = true;
-
-    // The main dialog with an input typed in; its system menu open as Alt+Space
-    // opens it; the About box over it.
-    CConverterDlg dialog;
-    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
+    const bool saved = ShootDialogs("/home/anna/Dokumente/fritzbox-telefonbuch.adr", [&](CDialog& shown,
+                                                                                      const char* picture) {
         QWidget& window = *AfxWidget(shown.m_hWnd);
-        if (&shown != &dialog) {
-            saved = Save(WithTitleBar(window), folder + "/about-box.png") && saved;
-            shown.EndDialog(IDOK);
-            return;
+        const QImage image = WithTitleBar(window);
+        bool saved = Save(image, folder + "/" + picture + ".png");
+        if (std::string(picture) == "main-dialog") {
+            // The system menu open over it, as Alt+Space opens it.
+            const std::unique_ptr<QMenu> menu = static_cast<AfxDialogWindow&>(window).BuildSystemMenu();
+            menu->ensurePolished();
+            menu->resize(menu->sizeHint());
+            QImage withMenu = image;
+            QPainter(&withMenu).drawPixmap(1, 30, menu->grab());
+            saved = Save(withMenu, folder + "/system-menu.png") && saved;
         }
-        shown.GetDlgItem(IDC_EDIT_INPUT)->SetWindowTextA("/home/anna/Dokumente/fritzbox-telefonbuch.adr");
-        const QImage main = WithTitleBar(window);
-        saved = Save(main, folder + "/main-dialog.png") && saved;
-
-        const std::unique_ptr<QMenu> menu = static_cast<AfxDialogWindow&>(window).BuildSystemMenu();
-        menu->ensurePolished();
-        menu->resize(menu->sizeHint());
-        QImage withMenu = main;
-        QPainter(&withMenu).drawPixmap(1, 30, menu->grab());
-        saved = Save(withMenu, folder + "/system-menu.png") && saved;
-
-        shown.SendMessageA(WM_SYSCOMMAND, IDM_ABOUTBOX);
-        shown.EndDialog(IDCANCEL);
+        return saved;
     });
-    AfxGetApp()->m_pMainWnd = &dialog;
-    dialog.DoModal();
-    AfxTestHooks::Reset();
     return saved ? 0 : 1;
 }

@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "ConverterDlg.h"
-#include "TestHooks.h"
+#include "ShootDialogs.h"
 
 namespace {
 
@@ -75,23 +75,10 @@ int wmain(int argc, wchar_t* argv[])
     }
     const std::wstring folder = argv[1];
     InitCommonControls();
-    bool saved = true;
-
-    // The main dialog with an input typed in, then the About box over it.
-    CConverterDlg dialog;
-    AfxTestHooks::SetDialogHandler([&](CDialog& shown) {
-        if (&shown != &dialog) {
-            saved = Save(shown.m_hWnd, folder, L"about-box-windows.bmp") && saved;
-            shown.EndDialog(IDOK);
-            return;
-        }
-        shown.GetDlgItem(IDC_EDIT_INPUT)->SetWindowTextA("C:\\Users\\Anna\\Documents\\fritzbox-telefonbuch.adr");
-        saved = Save(shown.m_hWnd, folder, L"main-dialog-windows.bmp") && saved;
-        shown.SendMessageA(WM_SYSCOMMAND, IDM_ABOUTBOX);
-        shown.EndDialog(IDCANCEL);
-    });
-    AfxGetApp()->m_pMainWnd = &dialog;
-    dialog.DoModal();
-    AfxTestHooks::Reset();
+    const bool saved = ShootDialogs("C:\\Users\\Anna\\Documents\\fritzbox-telefonbuch.adr",
+                                    [&](CDialog& shown, const char* picture) {
+                                        const std::wstring name = std::wstring(picture, picture + std::strlen(picture));
+                                        return Save(shown.m_hWnd, folder, (name + L"-windows.bmp").c_str());
+                                    });
     return saved ? 0 : 1;
 }

@@ -6,8 +6,16 @@
 #include <string>
 #include <vector>
 
+class CWinApp;
 class CWnd;
 class ResourceSource;
+
+// What the framework's entry does once the platform is set up: runs the
+// application's InitInstance, and its message loop if it asks for one;
+// returns the exit status ExitInstance gives.
+int AfxRunApp(CWinApp& app);
+// The platform's message loop, until the program is told to end.
+void AfxRunMessageLoop();
 
 // The program's own resources: dialog templates, strings, icons, version.
 const ResourceSource& AfxProgramResources();

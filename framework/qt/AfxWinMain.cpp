@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "AfxPlatform.h"
 #include "AfxToolkit.h"
 #include "CWinApp.h"
 
@@ -13,13 +14,10 @@ int AfxWinMain(int argc, char* argv[])
     }
     AfxToolkit toolkit(argc > 0 ? argv[0] : nullptr);
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return 1;
-    app->AppName();
-    // A program whose InitInstance returns FALSE did its work there and ends
-    // without a message loop.
-    if (!app->InitInstance())
-        return app->ExitInstance();
+    return app ? AfxRunApp(*app) : 1;
+}
+
+void AfxRunMessageLoop()
+{
     QApplication::exec();
-    return app->ExitInstance();
 }

@@ -1,6 +1,7 @@
 // The framework's entry on Windows.
 #include <cstdio>
 
+#include "AfxPlatform.h"
 #include "CWinApp.h"
 
 namespace {
@@ -21,17 +22,14 @@ int AfxWinMain(int, char*[])
 {
     SetUnhandledExceptionFilter(EndOnCrash);
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return 1;
-    app->AppName();
-    // A program whose InitInstance returns FALSE did its work there and ends
-    // without a message loop.
-    if (!app->InitInstance())
-        return app->ExitInstance();
+    return app ? AfxRunApp(*app) : 1;
+}
+
+void AfxRunMessageLoop()
+{
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return app->ExitInstance();
 }

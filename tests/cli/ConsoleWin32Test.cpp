@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "win32/ProcessAttribute.h"
 #include "ConverterTool.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
@@ -58,23 +59,16 @@ public:
             }
         });
 
-        SIZE_T size = 0;
-        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-        std::vector<char> attributes(size);
-        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
-        InitializeProcThreadAttributeList(list, 1, 0, &size);
-        UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE, m_console, sizeof m_console, nullptr,
-                                  nullptr);
+        ProcessAttribute inConsole(PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE, m_console, sizeof m_console);
         STARTUPINFOEXW startup{};
         startup.StartupInfo.cb = sizeof startup;
         startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
         startup.StartupInfo.hStdInput = m_wait.read;
-        startup.lpAttributeList = list;
+        startup.lpAttributeList = inConsole.List();
         std::wstring command = CommandLineOf(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"});
         PROCESS_INFORMATION process{};
         CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                        &startup.StartupInfo, &process);
-        DeleteProcThreadAttributeList(list);
         m_placeholder = process.hProcess;
         CloseHandle(process.hThread);
 
@@ -187,32 +181,6 @@ TEST(Console, ShowsTheMessagesAsWritten)
     }
 }
 
-// The hidden files beside the output: temporaries.
-std::vector<std::string> Temporaries(const fs::path& folder)
-{
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = TextOf(entry.path().filename());
-        if (name.rfind(".out.txt.", 0) == 0)
-            found.push_back(name);
-    }
-    return found;
-}
-
-// Waits until a temporary file holds records: the conversion is midway.
-bool WaitForRecordsInATemporary(const fs::path& folder)
-{
-    for (int i = 0; i < 1000; ++i) {
-        for (const std::string& name : Temporaries(folder)) {
-            std::error_code error;
-            if (fs::file_size(folder / PathOf(name), error) > 0)
-                return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 // Starts the converter on standard input in the console, converting into
 // folder\out.txt. This process ignores Ctrl+C afterwards (the converter would
 // inherit that): Wine 8 sends Ctrl+C only to the whole console.
@@ -260,7 +228,7 @@ TEST(Interrupt, CtrlCLeavesTheOldOutputOrNone)
         } else {
             EXPECT_FALSE(fs::exists(dir.Path() / "out.txt"));
         }
-        EXPECT_TRUE(Temporaries(dir.Path()).empty()) << outputExisted;
+        EXPECT_TRUE(OutputTemporaries(dir.Path()).empty()) << outputExisted;
     }
 }
 

@@ -18,32 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The hidden files beside the output: temporaries.
-std::vector<std::string> Temporaries(const fs::path& folder)
-{
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(".out.txt.", 0) == 0)
-            found.push_back(name);
-    }
-    return found;
-}
-
-// Waits until a temporary file holds records: the conversion is midway.
-bool WaitForRecordsInATemporary(const fs::path& folder)
-{
-    for (int i = 0; i < 1000; ++i) {
-        for (const std::string& name : Temporaries(folder)) {
-            std::error_code error;
-            if (fs::file_size(folder / name, error) > 0)
-                return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 TEST(Interrupt, LeavesTheOldOutputOrNone)
 {
     const std::string lines = NumberedPhonebook(40000);
@@ -80,7 +54,7 @@ TEST(Interrupt, LeavesTheOldOutputOrNone)
             EXPECT_FALSE(fs::exists(dir.File("out.txt"))) << what;
         }
         if (c.signal != SIGKILL) {
-            EXPECT_TRUE(Temporaries(dir.Path()).empty()) << what;
+            EXPECT_TRUE(OutputTemporaries(dir.Path()).empty()) << what;
         }
     }
 }

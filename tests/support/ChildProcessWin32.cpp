@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "TempDir.h"
+#include "win32/ProcessAttribute.h"
 
 namespace {
 
@@ -106,13 +107,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     // Only the three standard handles reach the child, whatever else this
     // process holds open.
     HANDLE inherited[] = {input, output, error};
-    SIZE_T size = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    std::vector<char> attributes(size);
-    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
-    InitializeProcThreadAttributeList(list, 1, 0, &size);
-    UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
-                              nullptr);
+    ProcessAttribute inheriting(PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited);
 
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup;
@@ -120,7 +115,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     startup.StartupInfo.hStdInput = input;
     startup.StartupInfo.hStdOutput = output;
     startup.StartupInfo.hStdError = error;
-    startup.lpAttributeList = list;
+    startup.lpAttributeList = inheriting.List();
 
     std::wstring commandLine = CommandLineOf(program, args);
     std::wstring environment = EnvironmentWithout(options.unset);
@@ -130,7 +125,6 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     const BOOL started = CreateProcessW(Wide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                         CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT, environment.data(),
                                         folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo, &process);
-    DeleteProcThreadAttributeList(list);
     CloseHandle(input);
     CloseHandle(output);
     CloseHandle(error);

@@ -1,10 +1,12 @@
 #include "TempDir.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -114,4 +116,28 @@ std::string NumberedPhonebook(int entries)
     for (int i = 0; i < entries; ++i)
         phonebook += "Name " + std::to_string(i) + ";030" + std::to_string(i) + "\r\n";
     return phonebook;
+}
+
+std::vector<std::string> OutputTemporaries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = TextOf(entry.path().filename());
+        if (name.rfind(".out.txt.", 0) == 0)
+            found.push_back(name);
+    }
+    return found;
+}
+
+bool WaitForRecordsInATemporary(const std::filesystem::path& folder)
+{
+    for (int i = 0; i < 1000; ++i) {
+        for (const std::string& name : OutputTemporaries(folder)) {
+            std::error_code error;
+            if (std::filesystem::file_size(folder / PathOf(name), error) > 0)
+                return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -20,6 +21,12 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The hidden temporary files the converter writes beside "out.txt" in the
+// folder, and whether one of them comes to hold records (the conversion is
+// midway) within ten seconds.
+std::vector<std::string> OutputTemporaries(const std::filesystem::path& folder);
+bool WaitForRecordsInATemporary(const std::filesystem::path& folder);
 
 // Narrow path texts are UTF-8 on every platform, as in the program; these
 // turn them into paths (UTF-16 on Windows) and back.
