@@ -6,18 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-bash scripts/wine-prefix.sh
-
-export WINEPREFIX=$PWD/build/wine WINEDEBUG=-all
-# One Wine server for all the test programs, so that each starts at once
-# (one that is running already serves as well).
-/usr/lib/wine/wineserver -p || true
-trap '/usr/lib/wine/wineserver -k || true' EXIT
 
 echo "=== Windows 64 bit: build and test under Wine"
 cmake --preset windows
 cmake --build --preset windows -j2
-xvfb-run -a -s "-screen 0 1280x800x24" ctest --preset windows -j2
+bash scripts/ctest-windows.sh -j2
 cmake --build --preset windows --target package
 
 echo "=== Windows 32 bit: build"
