@@ -31,6 +31,7 @@ struct AfxFileChooserInfo {
     std::string defaultSuffix;
     std::vector<std::string> nameFilters;
     std::string selectedNameFilter;
+    std::string acceptLabel;  // the button that confirms, as shown ("&" marks its mnemonic)
     bool existingFilesOnly = false;
     bool confirmOverwrite = false;
     std::string ownerTitle;

@@ -24,6 +24,7 @@ AfxFileChooserInfo Describe(const QFileDialog& chooser, const OPENFILENAME& sett
     for (const QString& filter : chooser.nameFilters())
         info.nameFilters.push_back(filter.toStdString());
     info.selectedNameFilter = chooser.selectedNameFilter().toStdString();
+    info.acceptLabel = chooser.labelText(QFileDialog::Accept).toStdString();
     info.existingFilesOnly = chooser.fileMode() == QFileDialog::ExistingFile;
     info.confirmOverwrite = !chooser.testOption(QFileDialog::DontConfirmOverwrite);
     info.ownerTitle = owner ? owner->windowTitle().toStdString() : std::string();

@@ -64,6 +64,7 @@ AfxFileChooserInfo Describe(HWND chooser, const OPENFILENAME& settings, bool sav
         if (selected >= 0 && static_cast<std::size_t>(selected) < info.nameFilters.size())
             info.selectedNameFilter = info.nameFilters[static_cast<std::size_t>(selected)];
     }
+    info.acceptLabel = AfxWindowText(GetDlgItem(chooser, IDOK));
     info.existingFilesOnly = settings.Flags & OFN_FILEMUSTEXIST;
     info.confirmOverwrite = settings.Flags & OFN_OVERWRITEPROMPT;
     HWND owner = GetWindow(chooser, GW_OWNER);

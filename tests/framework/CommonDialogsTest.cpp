@@ -2,6 +2,7 @@
 // described to the test hooks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -61,6 +62,12 @@ TEST(MessageBoxes, ShowsTextLiterally)
     EXPECT_EQ(shown.caption, "Eigene \xC3\x9C" "berschrift");
 }
 
+std::string WithoutMnemonic(std::string label)
+{
+    label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+    return label;
+}
+
 const char kInputFilter[] = "FritzBox Telefonbuch (*.adr)|*.adr|Alle Dateien (*.*)|*.*||";
 const char kOutputFilter[] = "Text Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*||";
 
@@ -89,6 +96,7 @@ TEST(FileChooser, MapsTheSettingsOfAnOpenChooser)
     EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", kAllFilesFilter}));
     EXPECT_EQ(shown.selectedNameFilter, "FritzBox Telefonbuch (*.adr)");
     EXPECT_EQ(shown.defaultSuffix, "adr");
+    EXPECT_EQ(WithoutMnemonic(shown.acceptLabel), "\xC3\x96" "ffnen") << "the chooser speaks German";
     EXPECT_EQ(shown.directory, dir.Path().string());
     EXPECT_EQ(shown.selectedFile, dir.File("fritz.adr"));
     EXPECT_TRUE(shown.existingFilesOnly);
@@ -118,6 +126,7 @@ TEST(FileChooser, MapsTheSettingsOfASaveChooser)
     EXPECT_EQ(shown.title, "Ausgabedatei (klingeo Telefonbuchdatei)");
     EXPECT_EQ(shown.nameFilters, (std::vector<std::string>{"Text Dateien (*.txt)", kAllFilesFilter}));
     EXPECT_EQ(shown.defaultSuffix, "txt");
+    EXPECT_EQ(WithoutMnemonic(shown.acceptLabel), "Speichern") << "the chooser speaks German";
     EXPECT_EQ(shown.directory, dir.Path().string());
     EXPECT_EQ(shown.selectedFile, dir.File("phonebook.txt"));
     EXPECT_FALSE(shown.existingFilesOnly);
