@@ -1,12 +1,22 @@
 // Linked into every Windows test program: a crash ends the process at once
 // with its exception code as the exit status. Without it Wine's debugger may
 // take over the crashed process, and the status CTest sees can be 0.
+// The program also notes that it started at all, in the file named by
+// ZEDULO_STARTED: scripts/wine-run.sh tells a failure of the test from a
+// failure of Wine to start it by that.
 #include <windows.h>
 
 namespace {
 
 LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
 {
+    // Said on standard error without the C runtime, whose state is unknown now.
+    char line[96];
+    const int length = wsprintfA(line, "crashed: exception 0x%08lX at %p\r\n",
+                                 exception->ExceptionRecord->ExceptionCode,
+                                 exception->ExceptionRecord->ExceptionAddress);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
     TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -15,6 +25,10 @@ LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
 const bool g_installed = [] {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(ExitOnCrash);
+    wchar_t marker[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"ZEDULO_STARTED", marker, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        CloseHandle(CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return true;
 }();
 
