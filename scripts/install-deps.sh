@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 (run as root).
-# Skips apt-get when everything is there already.
+# Skips apt-get when everything is there already. With --windows it also
+# prepares the Wine prefix the Windows tests run in (scripts/wine-prefix.sh:
+# Wine's fonts, the German locale).
 set -euo pipefail
 
 packages=(
@@ -24,4 +26,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "${1:-}" = "--windows" ]; then
+    bash "$(dirname "$0")/wine-prefix.sh"
 fi

@@ -3,10 +3,9 @@
 # drawn by Windows' code under Wine on a virtual display, into docs/images/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target zedulo-screenshots
-bash scripts/wine-prefix.sh
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 WINEPREFIX=$PWD/build/wine WINEDEBUG=-all LANG=de_DE.UTF-8 \

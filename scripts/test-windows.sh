@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --windows
 
 echo "=== Windows 64 bit: build and test under Wine"
 cmake --preset windows
