@@ -86,9 +86,9 @@ private:
     bool WriteToConsole()
     {
         const std::size_t whole = WholeCharacters(m_pending);
-        const std::u16string text = Utf8ToUtf16(std::string_view(m_pending).substr(0, whole));
+        const std::wstring text = Utf8ToWide(std::string_view(m_pending).substr(0, whole));
         m_pending.erase(0, whole);
-        const wchar_t* data = reinterpret_cast<const wchar_t*>(text.data());
+        const wchar_t* data = text.data();
         std::size_t size = text.size();
         while (size > 0) {
             DWORD written = 0;
@@ -115,7 +115,7 @@ int wmain(int argc, wchar_t** argv)
 
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+        args.push_back(WideToUtf8(argv[i]));
 
     StandardStreamBuffer outBuffer(STD_OUTPUT_HANDLE);
     StandardStreamBuffer errBuffer(STD_ERROR_HANDLE);

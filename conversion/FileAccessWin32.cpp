@@ -31,12 +31,6 @@ FileIdentity IdentityOf(HANDLE file)
     return {true, information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
 }
 
-std::wstring Wide(const std::string& utf8)
-{
-    const std::u16string text = Utf8ToUtf16(utf8);
-    return std::wstring(text.begin(), text.end());
-}
-
 void CloseFile(HANDLE& file)
 {
     if (file != INVALID_HANDLE_VALUE)
@@ -149,7 +143,7 @@ bool InputFile::Open(const std::string& path, StreamPolicy policy)
             return false;
     } else {
         // A folder cannot be opened this way: it is no phonebook.
-        input.file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        input.file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (input.file == INVALID_HANDLE_VALUE)
             return false;
@@ -288,11 +282,11 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
     const std::string folder = FolderPart(path, PathStyle::Windows);
     if (folder.size() == path.size())
         return false;  // no name: a folder
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = Utf8ToWide(path);
     if (NamesAPipe(path))
         return output.OpenDirect(wide);
-    output.folder = Wide(folder);
-    output.name = Wide(path.substr(folder.size()));
+    output.folder = Utf8ToWide(folder);
+    output.name = Utf8ToWide(path.substr(folder.size()));
 
     // What stands at the path now, links followed to the file they lead to.
     HANDLE existing = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
@@ -394,7 +388,7 @@ bool NamesAStream(const std::string& path)
 {
     if (NamesAPipe(path))
         return true;
-    HANDLE file = CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;

@@ -112,3 +112,17 @@ std::u16string Utf8ToUtf16(std::string_view text)
     }
     return out;
 }
+
+#ifdef _WIN32
+std::wstring Utf8ToWide(std::string_view text)
+{
+    const std::u16string wide = Utf8ToUtf16(text);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+std::string WideToUtf8(std::wstring_view text)
+{
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+#endif

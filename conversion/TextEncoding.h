@@ -17,3 +17,10 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Bytes that are no valid UTF-8 (a stray continuation byte, a cut or
 // overlong sequence, an encoded surrogate) become U+FFFD, one per byte.
 std::u16string Utf8ToUtf16(std::string_view text);
+
+#ifdef _WIN32
+// The same for Windows' wide strings, which hold UTF-16: what its W
+// functions take and give.
+std::wstring Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view text);
+#endif

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "AfxPlatform.h"
-#include "Win32Text.h"
+#include "TextEncoding.h"
 #include "resources/ResourceSource.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::string AfxModuleBaseName()
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring name(path, length);
     name = name.substr(name.find_last_of(L"\\/") + 1);
-    return AfxNarrow(name.substr(0, name.rfind(L'.')));
+    return WideToUtf8(name.substr(0, name.rfind(L'.')));
 }
 
 HINSTANCE AfxFindResourceHandle(LPCTSTR, LPCTSTR)

@@ -11,7 +11,7 @@
 #include <dlgs.h>
 
 #include "TestHookState.h"
-#include "Win32Text.h"
+#include "TextEncoding.h"
 #include "WindowDescription.h"
 
 namespace {
@@ -29,7 +29,7 @@ std::wstring WideList(const char* list)
 {
     std::wstring wide;
     for (const char* item = list; item && *item; item += std::strlen(item) + 1)
-        wide += AfxWide(item) + L'\0';
+        wide += Utf8ToWide(item) + L'\0';
     return wide + L'\0';
 }
 
@@ -37,7 +37,7 @@ std::string FolderOf(HWND chooser)
 {
     wchar_t folder[32768] = {};
     SendMessageW(chooser, CDM_GETFOLDERPATH, std::size(folder), reinterpret_cast<LPARAM>(folder));
-    return AfxNarrow(folder);
+    return WideToUtf8(folder);
 }
 
 AfxFileChooserInfo Describe(HWND chooser, const OPENFILENAME& settings, bool saveMode)
@@ -51,14 +51,14 @@ AfxFileChooserInfo Describe(HWND chooser, const OPENFILENAME& settings, bool sav
     info.directory = FolderOf(chooser);
     wchar_t file[32768] = {};
     SendMessageW(chooser, CDM_GETFILEPATH, std::size(file), reinterpret_cast<LPARAM>(file));
-    info.selectedFile = AfxNarrow(file);
+    info.selectedFile = WideToUtf8(file);
     info.defaultSuffix = settings.lpstrDefExt ? settings.lpstrDefExt : "";
     if (HWND types = GetDlgItem(chooser, cmb1)) {
         const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             std::wstring item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
             item.resize(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-            info.nameFilters.push_back(AfxNarrow(item));
+            info.nameFilters.push_back(WideToUtf8(item));
         }
         const LRESULT selected = SendMessageW(types, CB_GETCURSEL, 0, 0);
         if (selected >= 0 && static_cast<std::size_t>(selected) < info.nameFilters.size())
@@ -88,12 +88,12 @@ UINT_PTR CALLBACK WatchTheChooser(HWND child, UINT message, WPARAM, LPARAM lPara
 INT_PTR CFileDialog::DoModal()
 {
     const std::wstring filter = WideList(m_ofn.lpstrFilter);
-    const std::wstring title = AfxWide(m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "");
-    const std::wstring initialDir = AfxWide(m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "");
-    const std::wstring defaultExtension = AfxWide(m_ofn.lpstrDefExt ? m_ofn.lpstrDefExt : "");
+    const std::wstring title = Utf8ToWide(m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "");
+    const std::wstring initialDir = Utf8ToWide(m_ofn.lpstrInitialDir ? m_ofn.lpstrInitialDir : "");
+    const std::wstring defaultExtension = Utf8ToWide(m_ofn.lpstrDefExt ? m_ofn.lpstrDefExt : "");
     // UTF-16 never needs more units than UTF-8 needs bytes.
     std::vector<wchar_t> file(m_ofn.nMaxFile, L'\0');
-    const std::wstring initialName = AfxWide(m_ofn.lpstrFile ? m_ofn.lpstrFile : "");
+    const std::wstring initialName = Utf8ToWide(m_ofn.lpstrFile ? m_ofn.lpstrFile : "");
     initialName.copy(file.data(), std::min<std::size_t>(initialName.size(), file.size() - 1));
 
     OPENFILENAMEW settings{};
@@ -109,7 +109,7 @@ INT_PTR CFileDialog::DoModal()
     settings.lpstrDefExt = m_ofn.lpstrDefExt ? defaultExtension.c_str() : nullptr;
     const auto show = [&] {
         const BOOL chosen = m_bOpenFileDialog ? GetOpenFileNameW(&settings) : GetSaveFileNameW(&settings);
-        return chosen ? std::optional(AfxNarrow(file.data())) : std::nullopt;
+        return chosen ? std::optional(WideToUtf8(file.data())) : std::nullopt;
     };
 
     const std::optional<std::string> chosen = AfxTestHooks::AnswerModal(

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "Win32Text.h"
+#include "TextEncoding.h"
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
@@ -25,5 +25,5 @@ BOOL CMenu::AppendMenuA(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
         return FALSE;
     if (nFlags & MF_SEPARATOR)
         return AppendMenuW(m_hMenu, nFlags, nIDNewItem, nullptr);
-    return AppendMenuW(m_hMenu, nFlags, nIDNewItem, AfxWide(lpszNewItem ? lpszNewItem : "").c_str());
+    return AppendMenuW(m_hMenu, nFlags, nIDNewItem, Utf8ToWide(lpszNewItem ? lpszNewItem : "").c_str());
 }

@@ -3,7 +3,7 @@
 
 #include "CMenu.h"
 #include "Subclassing.h"
-#include "Win32Text.h"
+#include "TextEncoding.h"
 #include "WindowMap.h"
 
 namespace {
@@ -31,12 +31,12 @@ void CWnd::GetWindowTextA(CString& text) const
 {
     std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
     buffer.resize(static_cast<std::size_t>(GetWindowTextW(m_hWnd, buffer.data(), static_cast<int>(buffer.size()))));
-    text = AfxNarrow(buffer).c_str();
+    text = WideToUtf8(buffer).c_str();
 }
 
 void CWnd::SetWindowTextA(LPCSTR text)
 {
-    SetWindowTextW(m_hWnd, AfxWide(text ? text : "").c_str());
+    SetWindowTextW(m_hWnd, Utf8ToWide(text ? text : "").c_str());
 }
 
 LRESULT CWnd::SendMessageA(UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,19 +6,19 @@
 #include <shellapi.h>
 
 #include "TestHookState.h"
-#include "Win32Text.h"
+#include "TextEncoding.h"
 
 AfxHelpSearch AfxFindHelpPage(const std::string& pageName)
 {
     wchar_t program[MAX_PATH];
     const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
-    const std::wstring page = folder + L"\\" + AfxWide(pageName);
+    const std::wstring page = folder + L"\\" + Utf8ToWide(pageName);
     const DWORD attributes = GetFileAttributesW(page.c_str());
     AfxHelpSearch search;
-    search.folders.push_back(AfxNarrow(folder));
+    search.folders.push_back(WideToUtf8(folder));
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        search.page = AfxNarrow(page);
+        search.page = WideToUtf8(page);
     return search;
 }
 
@@ -31,11 +31,11 @@ void AfxShowHelpPage(CWnd* owner, const std::string& page, const std::string& ti
         AfxTestHooks::HelpWindowHandler(), "help window", title,
         [&](const auto& handler) {
             // The browser is not the program's to describe: the test gets the page.
-            handler({title, page, AfxNarrow(ownerTitle), false});
+            handler({title, page, WideToUtf8(ownerTitle), false});
             return 0;
         },
         [&] {
-            ShellExecuteW(ownerWindow, L"open", AfxWide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            ShellExecuteW(ownerWindow, L"open", Utf8ToWide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
             return 0;
         },
         0);

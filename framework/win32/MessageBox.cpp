@@ -3,7 +3,7 @@
 // and closed with the handler's answer.
 #include "CWinApp.h"
 #include "TestHookState.h"
-#include "Win32Text.h"
+#include "TextEncoding.h"
 #include "WindowDescription.h"
 
 namespace {
@@ -51,8 +51,8 @@ LRESULT CALLBACK WatchForTheBox(int code, WPARAM wParam, LPARAM lParam)
 int CWnd::MessageBoxA(LPCSTR text, LPCSTR caption, UINT type)
 {
     CWinApp* app = AfxGetApp();
-    const std::wstring wideText = AfxWide(text ? text : "");
-    const std::wstring wideCaption = AfxWide(caption ? caption : app ? app->AppName() : "");
+    const std::wstring wideText = Utf8ToWide(text ? text : "");
+    const std::wstring wideCaption = Utf8ToWide(caption ? caption : app ? app->AppName() : "");
     HWND owner = m_hWnd ? GetAncestor(m_hWnd, GA_ROOT) : nullptr;
     const auto show = [&] { return ::MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), type); };
     return AfxTestHooks::AnswerModal(

@@ -1,18 +1,18 @@
 #include "WindowDescription.h"
 
-#include "Win32Text.h"
+#include "TextEncoding.h"
 
 std::string AfxWindowText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return AfxNarrow(text);
+    return WideToUtf8(text);
 }
 
 std::string AfxClassName(HWND window)
 {
     wchar_t name[256];
-    return AfxNarrow(std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256))));
+    return WideToUtf8(std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256))));
 }
 
 std::vector<HWND> AfxVisibleChildren(HWND window)

@@ -138,7 +138,7 @@ public:
             DWORD read = 0;
             ReadConsoleOutputCharacterW(m_out, line.data(), info.dwSize.X, {0, row}, &read);
             line.erase(line.find_last_not_of(L' ') + 1);
-            screen += Utf16ToUtf8(std::u16string(line.begin(), line.end())) + "\n";
+            screen += WideToUtf8(line) + "\n";
         }
         return screen;
     }

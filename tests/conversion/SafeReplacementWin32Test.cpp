@@ -12,7 +12,9 @@
 #include <thread>
 
 #include "PhonebookConverter.h"
+#include "ChildProcess.h"
 #include "TempDir.h"
+#include "TextEncoding.h"
 
 namespace fs = std::filesystem;
 
@@ -21,14 +23,9 @@ namespace {
 const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
 const std::string kRecords = "0301;Anna\n0402;Carl\n";
 
-std::wstring Wide(const std::string& path)
-{
-    return PathOf(path).wstring();
-}
-
 DWORD AttributesOf(const std::string& path)
 {
-    return GetFileAttributesW(Wide(path).c_str());
+    return GetFileAttributesW(Utf8ToWide(path).c_str());
 }
 
 // Under Wine, where drive Z: is Linux's root, the path's Linux spelling: a
@@ -39,7 +36,7 @@ std::string LinuxPathOf(const std::string& path)
     const auto convert =
         reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
                                                                          "wine_get_unix_file_name")));
-    char* const linuxPath = convert ? convert(Wide(path).c_str()) : nullptr;
+    char* const linuxPath = convert ? convert(Utf8ToWide(path).c_str()) : nullptr;
     if (!linuxPath)
         return "";
     const std::string text = linuxPath;
@@ -52,7 +49,7 @@ TEST(SafeReplacement, NoOtherNameOfTheInputReachesIt)
     TempDir dir;
     fs::create_directory(dir.Path() / "ordner");
     WriteFile(dir.File("in.adr"), kPhonebook);
-    ASSERT_TRUE(CreateHardLinkW(Wide(dir.File("hart.adr")).c_str(), Wide(dir.File("in.adr")).c_str(), nullptr));
+    ASSERT_TRUE(CreateHardLinkW(Utf8ToWide(dir.File("hart.adr")).c_str(), Utf8ToWide(dir.File("in.adr")).c_str(), nullptr));
     std::string slashes = dir.File("in.adr");
     std::replace(slashes.begin(), slashes.end(), '\\', '/');
     const std::string linux = LinuxPathOf(dir.File("in.adr"));
@@ -88,7 +85,7 @@ TEST(SafeReplacement, DevicesAreWrittenAndWriteProtectedFilesKept)
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
     WriteFile(dir.File("schreibgeschuetzt.txt"), "OLD\n");
-    SetFileAttributesW(Wide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Utf8ToWide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
     const struct {
         std::string output;
         ConversionStatus status;
@@ -103,7 +100,7 @@ TEST(SafeReplacement, DevicesAreWrittenAndWriteProtectedFilesKept)
         EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), c.output).status, c.status) << c.output;
     EXPECT_EQ(DescribeTree(dir.Path()), before);
     EXPECT_TRUE(AttributesOf(dir.File("schreibgeschuetzt.txt")) & FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesW(Wide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(Utf8ToWide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The temporary file is made hidden; the output it becomes must not be.
@@ -140,7 +137,7 @@ private:
     bool Set(bool immutable)
     {
         const std::string linux = LinuxPathOf(TextOf(m_folder));
-        std::wstring command = std::wstring(L"chattr ") + (immutable ? L"+i" : L"-i") + L" \"" + Wide(linux) + L"\"";
+        std::wstring command = CommandLineOf("chattr", {immutable ? "+i" : "-i", linux});
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -170,7 +167,7 @@ private:
 FILE_ID_INFO IdOf(const std::string& path)
 {
     FILE_ID_INFO id{};
-    const HANDLE file = CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
     GetFileInformationByHandleEx(file, FileIdInfo, &id, sizeof id);
     CloseHandle(file);
@@ -196,7 +193,7 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         const std::string output = dir.File("fest\\out.txt");
         if (c.existing) {
             WriteFile(output, "OLD\n");
-            SetFileAttributesW(Wide(output).c_str(), c.existing);
+            SetFileAttributesW(Utf8ToWide(output).c_str(), c.existing);
         }
         const FILE_ID_INFO before = IdOf(output);
         {
@@ -210,7 +207,7 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
             EXPECT_EQ(ReadFile(output), c.content) << c.what;
             const FILE_ID_INFO after = IdOf(output);
             EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0) << c.what << ": rewritten, not replaced";
-            SetFileAttributesW(Wide(output).c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(Utf8ToWide(output).c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     }
 }

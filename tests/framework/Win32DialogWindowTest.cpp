@@ -10,7 +10,6 @@
 #include "AfxPlatform.h"
 #include "CDialog.h"
 #include "DialogDriver.h"
-#include "Win32Text.h"
 #include "resource.h"
 #include "resources/IconGroup.h"
 

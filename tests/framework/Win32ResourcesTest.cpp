@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "Win32Text.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ TEST(Win32Resources, VersionBlockReadsInGerman)
         wchar_t* text = nullptr;
         const std::wstring path = std::wstring(L"\\StringFileInfo\\040704e4\\") + key;
         ASSERT_TRUE(VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length));
-        EXPECT_EQ(AfxNarrow(text), value);
+        EXPECT_EQ(WideToUtf8(text), value);
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));

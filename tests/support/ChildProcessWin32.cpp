@@ -12,14 +12,10 @@
 #include <stdexcept>
 
 #include "TempDir.h"
+#include "TextEncoding.h"
 #include "win32/ProcessAttribute.h"
 
 namespace {
-
-std::wstring Wide(const std::string& text)
-{
-    return PathOf(text).wstring();
-}
 
 // One argument as CommandLineToArgvW and the C runtime read it back:
 // backslashes are literal except before a quote, where they and the quote
@@ -57,7 +53,7 @@ std::wstring EnvironmentWithout(const std::vector<std::string>& unset)
         const std::wstring text = entry;
         // "=C:=C:\Daten": a name may begin with "=".
         const std::wstring name = text.substr(0, text.find(L'=', 1));
-        if (std::none_of(unset.begin(), unset.end(), [&](const std::string& u) { return sameName(Wide(u), name); }))
+        if (std::none_of(unset.begin(), unset.end(), [&](const std::string& u) { return sameName(Utf8ToWide(u), name); }))
             block += text + L'\0';
     }
     FreeEnvironmentStringsW(strings);
@@ -67,7 +63,7 @@ std::wstring EnvironmentWithout(const std::vector<std::string>& unset)
 HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    const HANDLE file = CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     &inheritable, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot open " + path + " for a child");
@@ -78,9 +74,9 @@ HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition)
 
 std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& args)
 {
-    std::wstring commandLine = Quoted(Wide(program));
+    std::wstring commandLine = Quoted(Utf8ToWide(program));
     for (const std::string& arg : args)
-        commandLine += L" " + Quoted(Wide(arg));
+        commandLine += L" " + Quoted(Utf8ToWide(arg));
     return commandLine;
 }
 
@@ -119,10 +115,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 
     std::wstring commandLine = CommandLineOf(program, args);
     std::wstring environment = EnvironmentWithout(options.unset);
-    const std::wstring folder = Wide(options.workingDirectory);
+    const std::wstring folder = Utf8ToWide(options.workingDirectory);
 
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(Wide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+    const BOOL started = CreateProcessW(Utf8ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                         CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT, environment.data(),
                                         folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo, &process);
     CloseHandle(input);

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "Win32Text.h"
+#include "TextEncoding.h"
 #include "WindowDescription.h"
 
 namespace {
@@ -137,13 +137,13 @@ std::string DialogDriver::Text(int id) const
 
 void DialogDriver::Type(int id, const std::string& text)
 {
-    SetWindowTextW(ControlOf(m_dialog, id), AfxWide(text).c_str());
+    SetWindowTextW(ControlOf(m_dialog, id), Utf8ToWide(text).c_str());
 }
 
 void DialogDriver::Paste(int id, const std::string& text, int cursor)
 {
     HWND edit = ControlOf(m_dialog, id);
-    const std::wstring wide = AfxWide(text);
+    const std::wstring wide = Utf8ToWide(text);
     if (OpenClipboard(WindowOf(m_dialog))) {
         EmptyClipboard();
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
