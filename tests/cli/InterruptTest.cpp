@@ -3,12 +3,10 @@
 // process unless nothing could run at all (SIGKILL).
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 #include "ChildProcess.h"

@@ -162,8 +162,7 @@ TEST(FileChooser, TakesAPathTooLongForTheRecordAsACancel)
 TEST(Help, ShowsThePageOrSaysWhichIsMissing)
 {
     const std::string folder = AfxFindHelpPage("Zedulo.html").folders.front();
-    const std::u8string joined = (fs::u8path(folder) / "Zedulo.html").u8string();
-    const std::string path(joined.begin(), joined.end());
+    const std::string path = TextOf(PathOf(folder) / "Zedulo.html");
     std::optional<AfxHelpWindowInfo> shown;
     std::optional<AfxMessageBoxInfo> message;
     const auto askForHelp = [&] {

@@ -20,4 +20,7 @@ packages=("$out"/*.deb)
     ls "$out"
     exit 1
 }
-exec bash "$(dirname "$0")/check_package.sh" "${packages[0]}" "$version" "$source"
+# Not exec: the scratch folder goes when this script ends.
+status=0
+bash "$(dirname "$0")/check_package.sh" "${packages[0]}" "$version" "$source" || status=$?
+exit "$status"

@@ -7,19 +7,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
-#include <filesystem>
 
-#include "AboutDlg.h"
 #include "AfxDialogWindow.h"
-#include "AfxResources.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
-#include "DialogFont.h"
-#include "TempDir.h"
-#include "resources/DialogTemplate.h"
-#include "resources/ResourceFile.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
