@@ -1,6 +1,7 @@
 // CFileDialog: the platform's file chooser, to open or to save a file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "CString.h"
@@ -42,6 +43,10 @@ public:
     CString GetPathName() const { return m_pathName; }
 
 private:
+    // The chooser's answer into the settings record: IDOK with the path, or
+    // IDCANCEL for no path or one longer than the record holds.
+    INT_PTR TakeChosen(const std::optional<std::string>& chosen);
+
     BOOL m_bOpenFileDialog;
     std::string m_defaultExtension;
     std::string m_filter;

@@ -23,3 +23,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_ofn.Flags = dwFlags;
     m_ofn.lpstrDefExt = lpszDefExt ? m_defaultExtension.c_str() : nullptr;
 }
+
+INT_PTR CFileDialog::TakeChosen(const std::optional<std::string>& chosen)
+{
+    // A path longer than the record holds counts as a cancel.
+    if (!chosen || chosen->empty() || chosen->size() >= m_ofn.nMaxFile)
+        return IDCANCEL;
+    std::memcpy(m_ofn.lpstrFile, chosen->c_str(), chosen->size() + 1);
+    m_pathName = chosen->c_str();
+    return IDOK;
+}

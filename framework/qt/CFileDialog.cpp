@@ -1,7 +1,6 @@
 // CFileDialog::DoModal on Qt's own file dialog (not the desktop's), so that it
 // behaves the same everywhere.
 #include <QFileDialog>
-#include <cstring>
 
 #include "CFileDialog.h"
 #include "FileFilter.h"
@@ -72,10 +71,5 @@ INT_PTR CFileDialog::DoModal()
         },
         std::optional<std::string>());
 
-    // A path longer than the record holds counts as a cancel.
-    if (!chosen || chosen->empty() || chosen->size() >= m_ofn.nMaxFile)
-        return IDCANCEL;
-    std::memcpy(m_ofn.lpstrFile, chosen->c_str(), chosen->size() + 1);
-    m_pathName = chosen->c_str();
-    return IDOK;
+    return TakeChosen(chosen);
 }
