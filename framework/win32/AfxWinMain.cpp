@@ -1,17 +1,18 @@
 // The framework's entry on Windows.
-#include <cstdio>
-
 #include "AfxPlatform.h"
 #include "CWinApp.h"
 
 namespace {
 
 // A crash ends the process with a failure status at once, rather than
-// waiting in a debugger or an error report that no one may see.
+// waiting in a debugger or an error report that no one may see. The line
+// goes out without the C runtime: its locks may be held by the crashed code.
 LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* exception)
 {
-    std::fprintf(stderr, "Abbruch: Ausnahme 0x%08lX\n", exception->ExceptionRecord->ExceptionCode);
-    std::fflush(stderr);
+    char line[64];
+    const int length = wsprintfA(line, "Abbruch: Ausnahme 0x%08lX\r\n", exception->ExceptionRecord->ExceptionCode);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;
 }
