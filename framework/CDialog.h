@@ -44,6 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_result = 0;
+    int m_result = 0;  // where the toolkit keeps none (Windows' dialog manager does)
     bool m_ended = false;
 };

@@ -65,10 +65,9 @@ INT_PTR CDialog::DoModal()
     if (!dialogTemplate)
         return -1;
     CWnd* owner = AfxDialogOwner(*this);
-    HWND ownerWindow = owner && owner->m_hWnd ? GetAncestor(owner->m_hWnd, GA_ROOT) : nullptr;
+    HWND ownerWindow = AfxRootWindow(owner);
 
     m_ended = false;
-    m_result = IDCANCEL;
     ModalRun run{this, false};
     const auto show = [&] {
         return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(data->data()),
@@ -89,7 +88,6 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::EndDialog(int nResult)
 {
-    m_result = nResult;
     m_ended = true;
     if (m_hWnd)
         ::EndDialog(m_hWnd, nResult);

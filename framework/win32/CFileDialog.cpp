@@ -13,6 +13,7 @@
 #include "TestHookState.h"
 #include "TextEncoding.h"
 #include "WindowDescription.h"
+#include "WindowMap.h"
 
 namespace {
 
@@ -67,9 +68,8 @@ AfxFileChooserInfo Describe(HWND chooser, const OPENFILENAME& settings, bool sav
     info.acceptLabel = AfxWindowText(GetDlgItem(chooser, IDOK));
     info.existingFilesOnly = settings.Flags & OFN_FILEMUSTEXIST;
     info.confirmOverwrite = settings.Flags & OFN_OVERWRITEPROMPT;
-    HWND owner = GetWindow(chooser, GW_OWNER);
     info.ownerTitle = AfxOwnerTitle(chooser);
-    info.modal = !owner || !IsWindowEnabled(owner);
+    info.modal = AfxIsModal(chooser);
     return info;
 }
 
@@ -98,7 +98,7 @@ INT_PTR CFileDialog::DoModal()
 
     OPENFILENAMEW settings{};
     settings.lStructSize = sizeof settings;
-    settings.hwndOwner = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
+    settings.hwndOwner = AfxRootWindow(m_pParentWnd);
     settings.lpstrFilter = m_ofn.lpstrFilter ? filter.c_str() : nullptr;
     settings.nFilterIndex = m_ofn.nFilterIndex;
     settings.lpstrFile = file.data();
@@ -125,10 +125,5 @@ INT_PTR CFileDialog::DoModal()
         },
         show, std::optional<std::string>());
 
-    // A path longer than the record holds counts as a cancel.
-    if (!chosen || chosen->empty() || chosen->size() >= m_ofn.nMaxFile)
-        return IDCANCEL;
-    std::memcpy(m_ofn.lpstrFile, chosen->c_str(), chosen->size() + 1);
-    m_pathName = chosen->c_str();
-    return IDOK;
+    return TakeChosen(chosen);
 }

@@ -4,11 +4,29 @@
 #include "CMenu.h"
 #include "Subclassing.h"
 #include "TextEncoding.h"
+#include "WindowDescription.h"
 #include "WindowMap.h"
 
 namespace {
 
 const wchar_t kPreviousProcedure[] = L"ZeduloPreviousProcedure";
+
+// The procedure the window had before it was subclassed, or the default one.
+LRESULT CallPreviousProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hWnd, kPreviousProcedure));
+    return previous ? CallWindowProcW(previous, hWnd, message, wParam, lParam)
+                    : ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// The procedure of a window whose messages go through its object first
+// (the dialogs): the message map, then the procedure the window had.
+LRESULT CALLBACK WindowProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd* object = AfxAttachedWindow(hWnd))
+        return AfxCallWndProc(object, message, wParam, lParam);
+    return CallPreviousProcedure(hWnd, message, wParam, lParam);
+}
 
 }  // namespace
 
@@ -29,9 +47,7 @@ BOOL CWnd::Attach(HWND hWnd)
 
 void CWnd::GetWindowTextA(CString& text) const
 {
-    std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
-    buffer.resize(static_cast<std::size_t>(GetWindowTextW(m_hWnd, buffer.data(), static_cast<int>(buffer.size()))));
-    text = WideToUtf8(buffer).c_str();
+    text = AfxWindowText(m_hWnd).c_str();
 }
 
 void CWnd::SetWindowTextA(LPCSTR text)
@@ -46,37 +62,18 @@ LRESULT CWnd::SendMessageA(UINT message, WPARAM wParam, LPARAM lParam)
     return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
-// The procedure of a window whose messages go through its object first
-// (the dialogs): the message map, then the procedure the window had.
-LRESULT CALLBACK AfxWindowProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd* object = AfxAttachedWindow(hWnd))
-        return AfxCallWndProc(object, message, wParam, lParam);
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hWnd, kPreviousProcedure));
-    return previous ? CallWindowProcW(previous, hWnd, message, wParam, lParam)
-                    : ::DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
 void AfxSubclassWindow(HWND hWnd)
 {
     const LONG_PTR previous =
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWindowProcedure));
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure));
     SetPropW(hWnd, kPreviousProcedure, reinterpret_cast<HANDLE>(previous));
-}
-
-void AfxUnsubclassWindow(HWND hWnd)
-{
-    if (const HANDLE previous = RemovePropW(hWnd, kPreviousProcedure))
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!m_hWnd)
         return 0;
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropW(m_hWnd, kPreviousProcedure));
-    return previous ? CallWindowProcW(previous, m_hWnd, message, wParam, lParam)
-                    : ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return CallPreviousProcedure(m_hWnd, message, wParam, lParam);
 }
 
 CWnd* CWnd::GetDlgItem(int id) const

@@ -7,6 +7,8 @@
 
 #include "TestHookState.h"
 #include "TextEncoding.h"
+#include "WindowDescription.h"
+#include "WindowMap.h"
 
 AfxHelpSearch AfxFindHelpPage(const std::string& pageName)
 {
@@ -24,14 +26,12 @@ AfxHelpSearch AfxFindHelpPage(const std::string& pageName)
 
 void AfxShowHelpPage(CWnd* owner, const std::string& page, const std::string& title)
 {
-    HWND ownerWindow = owner && owner->m_hWnd ? GetAncestor(owner->m_hWnd, GA_ROOT) : nullptr;
-    std::wstring ownerTitle(256, L'\0');
-    ownerTitle.resize(ownerWindow ? GetWindowTextW(ownerWindow, ownerTitle.data(), 256) : 0);
+    HWND ownerWindow = AfxRootWindow(owner);
     AfxTestHooks::AnswerModal(
         AfxTestHooks::HelpWindowHandler(), "help window", title,
         [&](const auto& handler) {
             // The browser is not the program's to describe: the test gets the page.
-            handler({title, page, WideToUtf8(ownerTitle), false});
+            handler({title, page, ownerWindow ? AfxWindowText(ownerWindow) : std::string(), false});
             return 0;
         },
         [&] {

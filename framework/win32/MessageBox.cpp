@@ -5,6 +5,7 @@
 #include "TestHookState.h"
 #include "TextEncoding.h"
 #include "WindowDescription.h"
+#include "WindowMap.h"
 
 namespace {
 
@@ -29,9 +30,8 @@ AfxMessageBoxInfo Describe(HWND box)
         else if (kind == "Static" && info.text.empty())
             info.text = AfxWindowText(child);
     }
-    HWND owner = GetWindow(box, GW_OWNER);
     info.ownerTitle = AfxOwnerTitle(box);
-    info.modal = !owner || !IsWindowEnabled(owner);
+    info.modal = AfxIsModal(box);
     return info;
 }
 
@@ -53,7 +53,7 @@ int CWnd::MessageBoxA(LPCSTR text, LPCSTR caption, UINT type)
     CWinApp* app = AfxGetApp();
     const std::wstring wideText = Utf8ToWide(text ? text : "");
     const std::wstring wideCaption = Utf8ToWide(caption ? caption : app ? app->AppName() : "");
-    HWND owner = m_hWnd ? GetAncestor(m_hWnd, GA_ROOT) : nullptr;
+    HWND owner = AfxRootWindow(this);
     const auto show = [&] { return ::MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), type); };
     return AfxTestHooks::AnswerModal(
         AfxTestHooks::MessageBoxHandler(), "message box", text ? text : "",

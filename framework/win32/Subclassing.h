@@ -5,6 +5,5 @@
 
 #include <windows.h>
 
-LRESULT CALLBACK AfxWindowProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The window's messages go to its attached object from now on.
 void AfxSubclassWindow(HWND hWnd);
-void AfxUnsubclassWindow(HWND hWnd);

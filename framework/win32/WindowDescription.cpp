@@ -31,3 +31,9 @@ std::string AfxOwnerTitle(HWND window)
     HWND owner = GetWindow(window, GW_OWNER);
     return owner ? AfxWindowText(owner) : std::string();
 }
+
+bool AfxIsModal(HWND window)
+{
+    HWND owner = GetWindow(window, GW_OWNER);
+    return !owner || !IsWindowEnabled(owner);
+}

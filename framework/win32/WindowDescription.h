@@ -13,3 +13,6 @@ std::string AfxClassName(HWND window);
 std::vector<HWND> AfxVisibleChildren(HWND window);
 // The title of the window that owns this one, empty if none.
 std::string AfxOwnerTitle(HWND window);
+// Whether the window is modal: its owner, if it has one, takes no input
+// while it is open.
+bool AfxIsModal(HWND window);

@@ -64,3 +64,8 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     }
     return standIn.get();
 }
+
+HWND AfxRootWindow(const CWnd* window)
+{
+    return window && window->m_hWnd ? GetAncestor(window->m_hWnd, GA_ROOT) : nullptr;
+}

@@ -11,3 +11,6 @@ void AfxAttachWindow(HWND hWnd, CWnd* object);
 void AfxDetachWindow(HWND hWnd, const CWnd* object);
 // Forgets every window that is gone, and the objects' handles to them.
 void AfxForgetDestroyedWindows();
+// The top-level window of the object's window, which owns the windows the
+// object opens; nullptr for no object or no window.
+HWND AfxRootWindow(const CWnd* window);
