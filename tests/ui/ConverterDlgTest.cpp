@@ -9,6 +9,7 @@
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
 #include "PlatformDifferences.h"
+#include "PlatformFiles.h"
 #include "PlatformMessageCases.h"
 #include "TempDir.h"
 
@@ -47,6 +48,8 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
         {dir.File("fritz.adr"), "", "Keine Ausgabedatei angegeben", IDCANCEL},
         {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {kUnreadableFile, dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
+        {dir.File("fritz.adr"), kFullDevice, "Kann Ausgabedatei nicht schreiben", IDCANCEL},
         {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
     };
     const std::vector<MessageCase> platform = PlatformMessageCases(dir);
@@ -68,6 +71,7 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
         EXPECT_EQ(run.messages[0].ownerTitle, "Zedulo");
         EXPECT_EQ(run.result, c.result) << c.message;
     }
+    EXPECT_FALSE(fs::exists(dir.File("mem.txt")));
     CheckPlatformMessageCasesLeftNothing(dir);
 }
 
