@@ -1,17 +1,12 @@
 // The About box and the system commands of the main dialog.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "AboutDlg.h"
 #include "AfxPlatform.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
-#include "TempDir.h"
 #include "resources/DialogTemplate.h"
 #include "resources/ResourceSource.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -109,27 +104,6 @@ TEST(SystemCommands, AboutRangeOpensTheBoxOthersGetDefaultProcessing)
             about.Dialog().EndDialog(IDOK);
         });
     EXPECT_EQ(run.result, IDCANCEL);
-}
-
-TEST(SystemCommands, CloseByMenuAltF4AndCloseBoxLikeAbbrechen)
-{
-    const std::function<void(DialogDriver&)> ways[] = {
-        [](DialogDriver& user) { user.SystemCommand(SC_CLOSE); },
-        [](DialogDriver& user) { user.Press(IDC_EDIT_INPUT, Key::AltF4); },
-        [](DialogDriver& user) { user.Close(); },
-    };
-    for (const auto& way : ways) {
-        TempDir dir;
-        WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
-        CConverterDlg dialog;
-        const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
-            user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
-            way(user);
-        });
-        EXPECT_EQ(run.result, IDCANCEL);
-        EXPECT_TRUE(run.messages.empty());
-        EXPECT_FALSE(fs::exists(dir.File("phonebook.txt")));
-    }
 }
 
 TEST(MinimisedDialog, DragsTheApplicationIcon)

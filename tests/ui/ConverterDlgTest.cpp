@@ -152,12 +152,15 @@ TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
     EXPECT_FALSE(fs::exists(dir.File("liste.txt")));
 }
 
-TEST(ConverterDlg, EndsWithoutAFileOnAbbrechenEscAndClose)
+// Abbrechen, Esc, the close box, the system menu's Schließen and Alt+F4.
+TEST(ConverterDlg, EndsWithoutAFileOnAbbrechenEscAndEveryClose)
 {
     const std::function<void(DialogDriver&)> ways[] = {
         [](DialogDriver& user) { user.Click(IDCANCEL); },
         [](DialogDriver& user) { user.Press(IDC_EDIT_INPUT, Key::Escape); },
         [](DialogDriver& user) { user.Close(); },
+        [](DialogDriver& user) { user.SystemCommand(SC_CLOSE); },
+        [](DialogDriver& user) { user.Press(IDC_EDIT_INPUT, Key::AltF4); },
     };
     for (const auto& way : ways) {
         TempDir dir;
