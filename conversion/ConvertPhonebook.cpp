@@ -1,8 +1,7 @@
-#include <vector>
-
 #include "FileAccess.h"
+#include "InputFormat.h"
 #include "PhonebookConverter.h"
-#include "RecordScanner.h"
+#include "PhonebookReader.h"
 
 namespace {
 
@@ -13,36 +12,14 @@ namespace {
 #endif
 constexpr std::size_t kBlockSize = ZEDULO_BLOCK_SIZE;
 
-// Writes the records gathered so far; false when the output refused them.
-bool WriteOut(RecordBuffer& records, OutputFile& output)
-{
-    const std::string_view bytes = records.View();
-    const bool written = output.Write(bytes.data(), bytes.size());
-    records.Clear();
-    return written;
-}
+class InputFileSource final : public ByteSource {
+public:
+    explicit InputFileSource(InputFile& file) : m_file(file) {}
+    std::ptrdiff_t Read(char* buffer, std::size_t size) override { return m_file.Read(buffer, size); }
 
-ConversionStatus Convert(InputFile& input, OutputFile& output, RecordScanner& scanner)
-{
-    std::vector<char> block(kBlockSize);
-    RecordBuffer records(2 * kBlockSize);
-
-    for (;;) {
-        const std::ptrdiff_t got = input.Read(block.data(), block.size());
-        if (got < 0)
-            return ConversionStatus::InputReadFailed;
-        if (got == 0)
-            break;
-        scanner.Feed(block.data(), static_cast<std::size_t>(got), records);
-        if (records.Size() >= kBlockSize && !WriteOut(records, output))
-            return ConversionStatus::OutputWriteFailed;
-    }
-
-    scanner.Finish(records);
-    if (!WriteOut(records, output) || !output.Commit())
-        return ConversionStatus::OutputWriteFailed;
-    return ConversionStatus::Ok;
-}
+private:
+    InputFile& m_file;
+};
 
 }  // namespace
 
@@ -56,8 +33,19 @@ ConversionResult ConvertPhonebook(const std::string& inputPath, const std::strin
     if (!output.Open(outputPath, input, policy))
         return {ConversionStatus::OutputOpenFailed, 0};
 
-    RecordScanner scanner;
-    const ConversionStatus status = Convert(input, output, scanner);
+    InputFileSource file(input);
+    RoutedInput routed = RouteInput(file);
+    if (routed.readFailed)
+        return {ConversionStatus::InputReadFailed, 0};
+    ReplayingSource source(std::move(routed.held), file);
+    const std::unique_ptr<PhonebookReader> reader =
+        routed.format == InputFormat::Xml ? MakeXmlReader(kBlockSize) : MakeLineReader(kBlockSize);
+
+    RecordSink records([&output](std::string_view bytes) { return output.Write(bytes.data(), bytes.size()); },
+                       kBlockSize);
+    ConversionStatus status = reader->Convert(source, records);
+    if (status == ConversionStatus::Ok && !(records.WriteAll() && output.Commit()))
+        status = ConversionStatus::OutputWriteFailed;
     // Uncommitted, the output is discarded as it goes out of scope.
-    return {status, status == ConversionStatus::Ok ? scanner.RecordCount() : 0};
+    return {status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
 }

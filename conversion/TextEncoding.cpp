@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -82,6 +84,17 @@ std::string Windows1252ToUtf8(std::string_view text)
         AppendUtf8(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte, out);
     }
     return out;
+}
+
+char UnicodeToWindows1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (std::size_t i = 0; i < std::size(kHighControls); ++i) {
+        if (kHighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)

@@ -11,6 +11,11 @@
 // characters of the same number, as Windows itself converts them.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// The Windows-1252 byte of a character, the exact inverse of
+// Windows1252ToUtf8; "?" for a character the code page lacks (no best fit:
+// U+0100 is "?", not "A").
+char UnicodeToWindows1252(char32_t c);
+
 // Surrogate pairs become one character; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -1,0 +1,30 @@
+// Converts a phonebook held in memory as ConvertPhonebook converts a file:
+// the format chosen from its first bytes, the reader fed in pieces of
+// pieceSize bytes (0: as large as the reader asks).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "InputFormat.h"
+#include "MemorySource.h"
+#include "PhonebookReader.h"
+
+struct ReadResult {
+    ConversionStatus status;
+    std::string records;
+    std::int64_t recordCount;
+};
+
+inline ReadResult ReadPhonebook(const std::string& bytes, std::size_t pieceSize, std::size_t blockSize = 4096)
+{
+    MemorySource memory(bytes, pieceSize);
+    RoutedInput routed = RouteInput(memory);
+    ReplayingSource source(std::move(routed.held), memory);
+    const auto reader = routed.format == InputFormat::Xml ? MakeXmlReader(blockSize) : MakeLineReader(blockSize);
+    std::string written;
+    RecordSink sink([&written](std::string_view part) { written += part; return true; }, blockSize);
+    ConversionStatus status = reader->Convert(source, sink);
+    sink.WriteAll();
+    return {status, written, reader->RecordCount()};
+}
