@@ -121,7 +121,7 @@ void CConverterDlg::OnBrowseInput()
     m_editInput.GetWindowTextA(m_strInputPath);
 
     CFileDialog dlg(TRUE, "adr", m_strInputPath, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-                    "FritzBox Telefonbuch (*.adr)|*.adr|Alle Dateien (*.*)|*.*||", this);
+                    "FritzBox Telefonbuch (*.adr;*.xml)|*.adr;*.xml|Alle Dateien (*.*)|*.*||", this);
     dlg.GetOFN().lpstrTitle = "Eingabedatei (FritzBox Telefonbuch)";
 
     if (dlg.DoModal() == IDOK) {

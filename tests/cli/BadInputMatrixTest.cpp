@@ -26,6 +26,13 @@ const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402
 const std::string kRecords = "0301;Anna\n0402;Carl\n";
 const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 file names
 const std::string kOldOutput = "OLD;CONTENT\n";
+// kPhonebook as a FritzBox backup in XML.
+const std::string kXmlPhonebook =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook name=\"Telefonbuch\">"
+    "<contact><person><realName>Anna</realName></person><telephony><number>0301</number></telephony></contact>"
+    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
+    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
+    "</phonebook></phonebooks>\n";
 constexpr std::size_t kSmallDisk = 64 * 1024;
 
 
@@ -40,6 +47,13 @@ void LayOutFolder(const TempDir& dir)
     WriteFile(dir.File("leer.adr"), "");
     WriteFile(dir.File("nullen.adr"), std::string(4096, '\0'));  // not nul.adr: Windows' device NUL
     WriteFile(dir.File("alt.txt"), kOldOutput);
+    WriteFile(dir.File("export.xml"), kXmlPhonebook);
+    WriteFile(dir.File("kaputt.xml"), kXmlPhonebook.substr(0, kXmlPhonebook.size() / 2));
+    WriteFile(dir.File("geheim.txt"), "GEHEIM");
+    WriteFile(dir.File("entitaet.xml"), "<?xml version=\"1.0\"?><!DOCTYPE phonebooks [<!ENTITY g SYSTEM \"geheim.txt\">]>"
+                                        "<phonebooks><phonebook><contact><person><realName>&g;</realName></person>"
+                                        "<telephony><number>0301</number></telephony></contact></phonebook></phonebooks>");
+    WriteFile(dir.File("unicode.adr"), std::string("\xFF\xFE" "A\0;\0" "0\0" "1\0\r\0\n\0", 14));  // "A;01" as UTF-16
 #ifndef _WIN32
     fs::create_symlink("in.adr", dir.File("link.adr"));
     fs::create_symlink("ziel.txt", dir.File("ins-leere.txt"));  // leads nowhere yet
@@ -140,6 +154,13 @@ const MatrixCase kCases[] = {
      kConverted2, kUmlautFolder + "/Aus gabe \xC3\xB6.txt", kRecords},
     {"empty file", "{dir}/leer.adr", "out.txt", kConverted0, "out.txt", ""},
     {"only NUL bytes", "{dir}/nullen.adr", "out.txt", kConverted0, "out.txt", ""},
+    {"an XML export", "{dir}/export.xml", "out.txt", kConverted2, "out.txt", kRecords},
+    {"existing output kept when the XML is cut off", "{dir}/kaputt.xml", "alt.txt",
+     ConversionMessages::kInputReadFailed, "", ""},
+    {"an XML entity never reads another file", "{dir}/entitaet.xml", "alt.txt", ConversionMessages::kInputReadFailed,
+     "", ""},
+    {"semicolon lines saved as UTF-16 are refused", "{dir}/unicode.adr", "alt.txt",
+     ConversionMessages::kInputReadFailed, "", ""},
 #ifndef _WIN32
     // Links made with POSIX calls, and a file size limit of one process;
     // Windows' own cases are in its tests of the safe replacement.
@@ -199,16 +220,19 @@ TEST(BadInput, ConversionCommand)
     ExpectDevicesStayDevices();
 }
 
-// Writes prefix, count copies of filler and suffix, without ever holding the
+// Writes prefix, count copies of unit and suffix, without ever holding the
 // whole: the child's measured peak memory starts from this process's own.
-void WriteHugeFile(const std::string& path, const std::string& prefix, char filler, std::size_t count,
+void WriteHugeFile(const std::string& path, const std::string& prefix, const std::string& unit, std::size_t count,
                    const std::string& suffix)
 {
     std::ofstream out(path, std::ios::binary);
     out << prefix;
-    const std::string block(1 << 20, filler);
-    for (std::size_t written = 0; written < count; written += block.size())
-        out.write(block.data(), static_cast<std::streamsize>(std::min(block.size(), count - written)));
+    std::string block;
+    const std::size_t unitsPerBlock = std::max<std::size_t>(1, (1 << 20) / unit.size());
+    for (std::size_t i = 0; i < unitsPerBlock; ++i)
+        block += unit;
+    for (std::size_t written = 0; written < count; written += unitsPerBlock)
+        out.write(block.data(), static_cast<std::streamsize>(std::min(unitsPerBlock, count - written) * unit.size()));
     out << suffix;
 }
 
@@ -219,8 +243,8 @@ TEST(BadInput, HugeLinesNeedLittleMemory)
     constexpr std::size_t kHuge = 100 * 1024 * 1024;
     constexpr long kMemoryBoundKiB = 50 * 1024;
     TempDir dir;
-    WriteHugeFile(dir.File("lange-zeile.adr"), "Anna;0301;", 'x', kHuge, "\r\nBob;0402\r\n");
-    WriteHugeFile(dir.File("langer-name.adr"), "", 'n', kHuge, ";0301\r\nBob;0402\r\n");
+    WriteHugeFile(dir.File("lange-zeile.adr"), "Anna;0301;", "x", kHuge, "\r\nBob;0402\r\n");
+    WriteHugeFile(dir.File("langer-name.adr"), "", "n", kHuge, ";0301\r\nBob;0402\r\n");
     const struct {
         const char* input;
         std::string records;
@@ -240,6 +264,44 @@ TEST(BadInput, HugeLinesNeedLittleMemory)
         RunConversion(host);
         EXPECT_EQ(host.messages, std::vector<std::string>{ConversionMessages::Converted(c.count)}) << c.input;
         EXPECT_EQ(ReadFile(dir.File("host.txt")), c.records) << c.input;
+    }
+}
+
+// An XML phonebook of 200 MB converts in little memory, and a comment of
+// that size is refused before it fills any.
+TEST(BadInput, HugeXmlNeedsLittleMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' own memory would be measured";
+#endif
+    constexpr std::size_t kHuge = 200 * 1024 * 1024;
+    constexpr long kMemoryBoundKiB = 32 * 1024;
+    const std::string head = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook>";
+    const std::string tail = "</phonebook></phonebooks>\n";
+    const std::string contact = "<contact><category>0</category><person><realName>M\xC3\xBCller, Anna</realName>"
+                                "</person><telephony nid=\"2\"><number type=\"home\" prio=\"1\" id=\"0\">030 1234567"
+                                "</number><number type=\"mobile\">+491701234567</number></telephony><services />"
+                                "<setup /><mod_time>1733568000</mod_time><uniqueid>1</uniqueid></contact>\n";
+    const std::int64_t contacts = static_cast<std::int64_t>(kHuge / contact.size());
+    TempDir dir;
+    WriteHugeFile(dir.File("gross.xml"), head, contact, static_cast<std::size_t>(contacts), tail);
+    WriteHugeFile(dir.File("kommentar.xml"), head + "<!--", "x", kHuge, "-->" + tail);
+    const struct {
+        const char* input;
+        std::string message;
+        std::int64_t records;
+    } cases[] = {
+        {"gross.xml", ConversionMessages::Converted(contacts), contacts},
+        {"kommentar.xml", ConversionMessages::kInputReadFailed, 0},
+    };
+    for (const auto& c : cases) {
+        const ChildOutcome outcome = RunChild(ZEDULO_CONVERT_PROGRAM, {dir.File(c.input), "cli.txt"});
+        EXPECT_EQ(outcome.out + outcome.err, Windows1252ToUtf8(c.message) + "\n") << c.input;
+        EXPECT_LT(outcome.peakResidentKiB, kMemoryBoundKiB) << c.input;
+        if (c.records != 0) {
+            const std::uintmax_t recordSize = std::string("030 1234567;M\xFCller, Anna\n").size();
+            EXPECT_EQ(fs::file_size(PathOf(dir.File("cli.txt"))), static_cast<std::uintmax_t>(c.records) * recordSize);
+        }
     }
 }
 

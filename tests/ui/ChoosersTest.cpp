@@ -47,8 +47,8 @@ TEST(Choosers, InputChooserSettings)
     const AfxFileChooserInfo& chooser = run.choosers[0];
     EXPECT_FALSE(chooser.saveMode);
     EXPECT_EQ(chooser.title, "Eingabedatei (FritzBox Telefonbuch)");
-    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{"FritzBox Telefonbuch (*.adr)", kAllFilesFilter}));
-    EXPECT_EQ(chooser.selectedNameFilter, "FritzBox Telefonbuch (*.adr)");
+    EXPECT_EQ(chooser.nameFilters, (std::vector<std::string>{kPhonebookFilter, kAllFilesFilter}));
+    EXPECT_EQ(chooser.selectedNameFilter, kPhonebookFilter);
     EXPECT_EQ(chooser.defaultSuffix, "adr");
     EXPECT_EQ(chooser.selectedFile, dir.File("fritz.adr")) << "the typed input is the initial name";
     EXPECT_TRUE(chooser.existingFilesOnly);
