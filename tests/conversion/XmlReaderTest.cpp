@@ -6,6 +6,7 @@
 #include "ReadPhonebook.h"
 #include "TextEncoding.h"
 #include "XmlContacts.h"
+#include "XmlPrologGuard.h"
 
 namespace {
 
@@ -172,6 +173,113 @@ TEST(XmlReader, ConvertsEachDocumentAsTheRuleSays)
     }
 }
 
+// The checks before the parser, alone: the parser on Linux refuses a DOCTYPE
+// itself, Wine's MSXML does not.
+TEST(XmlPrologGuard, RefusesDoctypesAndForeignEncodings)
+{
+    const struct {
+        const char* what;
+        std::string document;
+        bool refused;
+    } cases[] = {
+        {"a plain export", kExport, false},
+        {"a DOCTYPE", kDeclaration + "<!DOCTYPE phonebooks><phonebooks/>", true},
+        {"a DOCTYPE after comments and instructions", "<?xml version='1.0'?><!-- a --><?b?>\n<!DOCTYPE x>", true},
+        {"a DOCTYPE in UTF-16 BE", Utf16("<!DOCTYPE phonebooks><phonebooks/>", true), true},
+        {"DOCTYPE in a comment", "<!-- <!DOCTYPE x> --><phonebooks/>", false},
+        {"DOCTYPE after the document element began", "<phonebooks><!DOCTYPE x>", false},
+        {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><phonebooks/>", true},
+        {"ISO-8859-1 in capitals", "<?xml version=\"1.0\" encoding = 'ISO-8859-1'?><phonebooks/>", false},
+        {"UTF-16 declared in bytes", "<?xml version=\"1.0\" encoding=\"utf-16\"?><phonebooks/>", true},
+        {"UTF-16 declared in UTF-16", Utf16("<?xml version=\"1.0\" encoding=\"utf-16\"?><phonebooks/>", false), false},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t pieceSize : {0, 1, 3}) {
+            MemorySource source(c.document, pieceSize);
+            XmlPrologGuard guard(source);
+            char buffer[64];
+            std::ptrdiff_t got = 0;
+            while ((got = guard.Read(buffer, sizeof buffer)) > 0) {
+            }
+            EXPECT_EQ(got < 0, c.refused) << c.what << ", pieces of " << pieceSize;
+            EXPECT_EQ(guard.Refused(), c.refused) << c.what;
+        }
+    }
+}
+
+// A UTF-16 parser may hand the two halves of a surrogate pair over in two
+// pieces: they are still one character.
+TEST(XmlContacts, JoinsSurrogatePairsAcrossPieces)
+{
+    const struct {
+        std::u16string first, second;
+        std::string name;
+    } cases[] = {
+        {u"x\xD83D", u"\xDE00y", "x?y"},
+        {u"x\xD83D", u"y", "x?y"},          // a lone high half
+        {u"x", u"\xDE00y", "x?y"},          // a lone low half
+        {u"\x20AC\x0100", u"\x0081", "\x80?\x81"},
+    };
+    for (const auto& c : cases) {
+        std::string written;
+        RecordSink sink([&written](std::string_view part) { written += part; return true; }, 64);
+        XmlContacts contacts(sink);
+        for (const char* element : {"phonebooks", "phonebook", "contact", "person", "realName"})
+            contacts.StartElement(element);
+        contacts.Characters(c.first);
+        contacts.Characters(c.second);
+        contacts.EndElement();
+        contacts.EndElement();
+        contacts.StartElement("telephony");
+        contacts.StartElement("number");
+        contacts.Characters(std::string_view("1"));
+        for (int i = 0; i < 5; ++i)
+            contacts.EndElement();
+        sink.WriteAll();
+        EXPECT_EQ(written, "1;" + c.name + "\n");
+    }
+}
+
+// Which reader an input goes to, and what it gets first: lines unchanged,
+// XML from its first "<" (a UTF-16 byte-order mark kept).
+TEST(InputFormat, ChoosesTheReaderFromTheFirstBytes)
+{
+    const std::string blanks(kFormatWindow, ' ');
+    const struct {
+        const char* what;
+        std::string input;
+        InputFormat format;
+        std::string xmlStart;  // what the XML reader gets first
+    } cases[] = {
+        {"a declaration", "<?xml version=\"1.0\"?><phonebooks/>", InputFormat::Xml, "<?xml"},
+        {"the document element", "<phonebooks><phonebook/></phonebooks>", InputFormat::Xml, "<phonebooks>"},
+        {"blanks and a UTF-8 mark before", "\xEF\xBB\xBF \t\r\n<?xml ?>", InputFormat::Xml, "<?xml"},
+        {"a UTF-16 LE mark", "\xFF\xFE<\0?\0", InputFormat::Xml, "\xFF\xFE<"},
+        {"a UTF-16 BE mark", "\xFE\xFF\0<", InputFormat::Xml, "\xFE\xFF\0<"},
+        {"blanks up to the window's end", blanks.substr(5) + "<?xml", InputFormat::Xml, "<?xml"},
+        {"blanks past the window", blanks + "<?xml", InputFormat::Lines, ""},
+        {"semicolon lines", "Name;Nummer\r\nAnna;0301\r\n", InputFormat::Lines, ""},
+        {"another element first", "<phonebook><contact/></phonebook>", InputFormat::Lines, ""},
+        {"a comment first", "<!-- x --><?xml ?>", InputFormat::Lines, ""},
+        {"a declaration cut short", "  <?xm", InputFormat::Lines, ""},
+        {"a blank before the UTF-8 mark", " \xEF\xBB\xBF<?xml", InputFormat::Lines, ""},
+        {"a UTF-16 mark after blanks", " \xFF\xFE<\0", InputFormat::Lines, ""},
+        {"nothing", "", InputFormat::Lines, ""},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t pieceSize : {0, 1}) {
+            MemorySource source(c.input, pieceSize);
+            const RoutedInput routed = RouteInput(source);
+            EXPECT_FALSE(routed.readFailed) << c.what;
+            EXPECT_EQ(routed.format, c.format) << c.what << ", pieces of " << pieceSize;
+            EXPECT_LE(routed.held.size(), kFormatWindow) << c.what;
+            const std::string& expectedStart = c.format == InputFormat::Xml ? c.xmlStart : c.input;
+            EXPECT_EQ(routed.held.substr(0, expectedStart.size()), expectedStart.substr(0, routed.held.size()))
+                << c.what << ", pieces of " << pieceSize;
+        }
+    }
+}
+
 // Names and numbers at their caps and past them, and markup that would make
 // the parser hold too much.
 TEST(XmlReader, BoundsWhatItHolds)
@@ -191,6 +299,7 @@ TEST(XmlReader, BoundsWhatItHolds)
     const XmlCase cases[] = {
         {"name at the cap", Phonebook(Contact(" " + atCap + " ", Number("1"))), "1;" + atCap + "\n"},
         {"name past the cap", Phonebook(Contact(pastCap, Number("1")) + Contact("B", Number("2"))), "2;B\n"},
+        {"name past the cap by a blank inside", Phonebook(Contact(atCap.substr(1) + " 7", Number("1"))), ""},
         {"number at the cap", Phonebook(Contact("A", Number(atCap))), atCap + ";A\n"},
         {"number past the cap", Phonebook(Contact("A", Number(pastCap) + Number("2"))), "2;A\n"},
         {"numbers at the contact's cap", Phonebook(Contact("A", numbersAtCap)), recordsAtCap},
