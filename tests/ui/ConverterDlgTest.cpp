@@ -19,6 +19,13 @@ namespace {
 
 const std::string kPhonebook = "Name;Nummer\r\nM\xFCller;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
 const std::string kRecords = "0301;M\xFCller\n0402;Carl\n";
+// The same phonebook as a FritzBox backup in XML.
+const std::string kXmlPhonebook =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook>"
+    "<contact><person><realName>M\xC3\xBCller</realName></person><telephony><number>0301</number></telephony></contact>"
+    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
+    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
+    "</phonebook></phonebooks>\n";
 
 }  // namespace
 
@@ -43,12 +50,14 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
 {
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), kPhonebook);
+    WriteFile(dir.File("kaputt.xml"), kXmlPhonebook.substr(0, 100));
     std::vector<MessageCase> cases = {
         {"", "", "Keine Eingabedatei angegeben", IDCANCEL},
         {dir.File("fritz.adr"), "", "Keine Ausgabedatei angegeben", IDCANCEL},
         {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
         {kUnreadableFile, dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
+        {dir.File("kaputt.xml"), dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
         {dir.File("fritz.adr"), kFullDevice, "Kann Ausgabedatei nicht schreiben", IDCANCEL},
         {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
     };
@@ -116,15 +125,19 @@ TEST(ConverterDlg, PastedTextEndsAtItsFirstLineBreak)
 
 TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
 {
-    TempDir dir;
-    WriteFile(dir.File("fritz.adr"), kPhonebook);
-    CConverterDlg dialog;
-    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
-        user.Type(IDC_EDIT_INPUT, dir.File("fritz.adr"));
-        user.Press(IDC_EDIT_INPUT, Key::Enter);  // Enter in a field presses OK
-    });
-    EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords);
+    for (const auto& [name, bytes] : {std::pair{"fritz.adr", kPhonebook}, std::pair{"Telefonbuch.xml", kXmlPhonebook}}) {
+        TempDir dir;
+        WriteFile(dir.File(name), bytes);
+        CConverterDlg dialog;
+        const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+            user.Type(IDC_EDIT_INPUT, dir.File(name));
+            user.Press(IDC_EDIT_INPUT, Key::Enter);  // Enter in a field presses OK
+        });
+        EXPECT_EQ(run.result, IDOK) << name;
+        ASSERT_EQ(run.messages.size(), 1u) << name;
+        EXPECT_EQ(run.messages[0].text, "2 Eintr\xC3\xA4ge konvertiert") << name;
+        EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords) << name;
+    }
 }
 
 TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
