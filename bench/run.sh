@@ -4,8 +4,10 @@
 #   cat         copying the file (the floor: reading and writing every byte),
 #   fgets loop  a plain fgets/strtok/fprintf converter (bench/fgets_baseline.cpp),
 #   zedulo      zedulo-convert.
-# Then compares zedulo-convert's peak memory on a 1 MB and a 1 GB phonebook.
-# Inputs go to build/bench-data (or $ZEDULO_BENCH_DIR), about 1.3 GB of them;
+# Then an XML backup of about 170 MB, zedulo-convert against expat's own
+# checker xmlwf reading it, and zedulo-convert's peak memory on a 1 MB and a
+# 1 GB phonebook, in lines and in XML.
+# Inputs go to build/bench-data (or $ZEDULO_BENCH_DIR), about 2.5 GB of them;
 # outputs to /dev/shm (or $ZEDULO_BENCH_OUT), so that the disk's write-back of
 # earlier runs does not blur the figures.
 set -euo pipefail
@@ -22,8 +24,8 @@ out=${ZEDULO_BENCH_OUT:-/dev/shm/zedulo-bench}
 mkdir -p "$data" "$out"
 trap 'rm -rf "$out"' EXIT
 
-generate() {  # LINES FILE
-    [ -s "$2" ] || "$bin/bench/zedulo-bench-generate" "$1" "$2"
+generate() {  # [--xml] COUNT FILE
+    [ -s "${*: -1}" ] || "$bin/bench/zedulo-bench-generate" "$@"
 }
 measure() {  # RUNS COMMAND...: prints median, min, max seconds and peak KiB
     "$bin/bench/zedulo-bench-measure" "$@"
@@ -54,10 +56,30 @@ awk -v c="$cat_s" -v f="$fgets_s" -v z="$zed_s" 'BEGIN {
     printf "zedulo takes %.2f times the time of cat (goal: at most 3)\n", z / c }'
 
 echo
+generate --xml 550000 "$data/phonebook-170MB.xml"
+xml_size=$(stat -c %s "$data/phonebook-170MB.xml")
+echo "Input: $data/phonebook-170MB.xml, 550000 contacts, $xml_size bytes"
+read -r xmlwf_s xmlwf_min xmlwf_max xmlwf_kib < <(measure 5 -- xmlwf "$data/phonebook-170MB.xml")
+read -r zedx_s zedx_min zedx_max zedx_kib < <(measure 5 -- "$bin/cli/zedulo-convert" \
+    "$data/phonebook-170MB.xml" "$out/out-xml.txt")
+size=$xml_size
+row "xmlwf" "$xmlwf_s" "$xmlwf_min" "$xmlwf_max" "$xmlwf_kib"
+row "zedulo" "$zedx_s" "$zedx_min" "$zedx_max" "$zedx_kib"
+awk -v x="$xmlwf_s" -v z="$zedx_s" 'BEGIN {
+    printf "zedulo takes %.2f times the time of xmlwf on XML (goal: at most 1.5)\n", z / x }'
+
+echo
 generate 30000 "$data/phonebook-1MB.adr"
 generate 30000000 "$data/phonebook-1GB.adr"
 read -r _ _ _ small_kib < <(measure 1 -- "$bin/cli/zedulo-convert" "$data/phonebook-1MB.adr" "$out/out-1MB.txt")
 read -r _ _ _ large_kib < <(measure 1 -- "$bin/cli/zedulo-convert" "$data/phonebook-1GB.adr" "$out/out-1GB.txt")
 echo "Peak memory: $(stat -c %s "$data/phonebook-1MB.adr") bytes in: $small_kib KiB;" \
      "$(stat -c %s "$data/phonebook-1GB.adr") bytes in: $large_kib KiB;" \
+     "difference $((large_kib - small_kib)) KiB (goal: under 1024)"
+generate --xml 3400 "$data/phonebook-1MB.xml"
+generate --xml 3400000 "$data/phonebook-1GB.xml"
+read -r _ _ _ small_kib < <(measure 1 -- "$bin/cli/zedulo-convert" "$data/phonebook-1MB.xml" "$out/out-1MB.txt")
+read -r _ _ _ large_kib < <(measure 1 -- "$bin/cli/zedulo-convert" "$data/phonebook-1GB.xml" "$out/out-1GB.txt")
+echo "Peak memory, XML: $(stat -c %s "$data/phonebook-1MB.xml") bytes in: $small_kib KiB;" \
+     "$(stat -c %s "$data/phonebook-1GB.xml") bytes in: $large_kib KiB;" \
      "difference $((large_kib - small_kib)) KiB (goal: under 1024)"

@@ -56,6 +56,10 @@ XmlContacts::XmlContacts(RecordSink& out)
 
 bool XmlContacts::StartElement(std::string_view name)
 {
+    // A parser may still report the end of an empty element it was stopped
+    // in; nothing counts once the handler has stopped it.
+    if (m_status != ConversionStatus::Ok)
+        return false;
     FlushSurrogate();
     if (m_open.size() == kMaxXmlDepth)
         return Stop(ConversionStatus::InputReadFailed);
@@ -116,6 +120,8 @@ bool XmlContacts::StartElement(std::string_view name)
 
 bool XmlContacts::EndElement()
 {
+    if (m_status != ConversionStatus::Ok || m_open.empty())
+        return false;
     FlushSurrogate();
     const Role role = m_open.back();
     m_open.pop_back();
@@ -137,6 +143,8 @@ bool XmlContacts::EndElement()
 
 bool XmlContacts::Characters(std::string_view utf8)
 {
+    if (m_status != ConversionStatus::Ok)
+        return false;
     if (!m_text)
         return true;
     // The parser hands over whole, valid UTF-8 sequences.
@@ -154,6 +162,8 @@ bool XmlContacts::Characters(std::string_view utf8)
 
 bool XmlContacts::Characters(std::u16string_view utf16)
 {
+    if (m_status != ConversionStatus::Ok)
+        return false;
     if (!m_text)
         return true;
     for (const char16_t unit : utf16) {

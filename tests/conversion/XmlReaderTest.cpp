@@ -137,6 +137,7 @@ const XmlCase kCases[] = {
     {"cut off after the last phonebook", kExport.substr(0, kExport.rfind("</phonebooks>")), "", true},
     {"another document element", kDeclaration + "<adressbuch><phonebook>" + Contact("A", Number("1")) +
                                      "</phonebook></adressbuch>", "", true},
+    {"an empty element of another name first", "<phonebooksices /><x/>", "", true},
     {"a DOCTYPE", kDeclaration + "<!DOCTYPE phonebooks>" + Phonebook("", ""), "", true},
     {"a DOCTYPE after a comment", kDeclaration + "<!-- x --><!DOCTYPE phonebooks []><phonebooks/>", "", true},
     {"a DOCTYPE in UTF-16", Utf16("<?xml version=\"1.0\"?><!DOCTYPE phonebooks><phonebooks/>", true), "", true},
@@ -183,7 +184,8 @@ TEST(XmlPrologGuard, RefusesDoctypesAndForeignEncodings)
         bool refused;
     } cases[] = {
         {"a plain export", kExport, false},
-        {"a DOCTYPE", kDeclaration + "<!DOCTYPE phonebooks><phonebooks/>", true},
+        {"an empty element of another name first", "<phonebooksices /><x/>", "", true},
+    {"a DOCTYPE", kDeclaration + "<!DOCTYPE phonebooks><phonebooks/>", true},
         {"a DOCTYPE after comments and instructions", "<?xml version='1.0'?><!-- a --><?b?>\n<!DOCTYPE x>", true},
         {"a DOCTYPE in UTF-16 BE", Utf16("<!DOCTYPE phonebooks><phonebooks/>", true), true},
         {"DOCTYPE in a comment", "<!-- <!DOCTYPE x> --><phonebooks/>", false},

@@ -74,3 +74,15 @@ ModelResult ReferenceConvert(const std::string& input, std::size_t maxFieldLengt
     }
     return result;
 }
+
+bool ReferenceStartsLikeXml(const std::string& input)
+{
+    if (input.rfind("\xFF\xFE", 0) == 0 || input.rfind("\xFE\xFF", 0) == 0)
+        return true;
+    const std::string window = input.substr(0, 4096);
+    std::size_t start = window.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+    start = window.find_first_not_of(" \t\r\n", start);
+    if (start == std::string::npos)
+        return false;
+    return window.compare(start, 5, "<?xml") == 0 || window.compare(start, 11, "<phonebooks") == 0;
+}
