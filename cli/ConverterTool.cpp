@@ -20,7 +20,8 @@ const char* const kStandardStream = "-";
 
 const char* const kUsage =
     "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
-    "Wandelt ein FritzBox-Telefonbuch (.adr) in eine klingeo-Telefonbuchdatei um.\n"
+    "Wandelt ein FritzBox-Telefonbuch (Sicherung als .xml oder Export als .adr)\n"
+    "in eine klingeo-Telefonbuchdatei um.\n"
     "Ohne AUSGABEDATEI wird \"phonebook.txt\" geschrieben. Ein Dateiname ohne Ordner\n"
     "kommt in den Ordner der Eingabedatei. Eine bestehende Ausgabedatei wird erst\n"
     "ersetzt, wenn die Umwandlung vollständig gelungen ist.\n"
