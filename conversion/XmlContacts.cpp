@@ -21,7 +21,7 @@ bool IsLowSurrogate(char32_t c)
 
 }  // namespace
 
-void FieldText::Append(char32_t c)
+void FieldText::AppendAny(char32_t c)
 {
     if (IsBlank(c)) {
         if (!m_bytes.empty())  // leading blanks are dropped at once

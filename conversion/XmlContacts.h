@@ -37,12 +37,21 @@ class FieldText {
 public:
     explicit FieldText(std::size_t maxLength) : m_maxLength(maxLength) {}
 
-    void Append(char32_t c);
+    void Append(char32_t c)
+    {
+        // Most characters of a phonebook are printable ASCII within the cap.
+        if (c > ' ' && c < 0x80 && m_pendingBlanks == 0 && m_bytes.size() < m_maxLength && !m_tooLong)
+            m_bytes += static_cast<char>(c);
+        else
+            AppendAny(c);
+    }
     void Clear();
     const std::string& Bytes() const { return m_bytes; }
     bool TooLong() const { return m_tooLong; }
 
 private:
+    void AppendAny(char32_t c);
+
     const std::size_t m_maxLength;
     std::string m_bytes;
     // Blanks seen after the last other character: kept only if one follows.

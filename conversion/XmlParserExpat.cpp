@@ -59,11 +59,8 @@ public:
 private:
     static ExpatParse& Of(void* userData) { return *static_cast<ExpatParse*>(userData); }
 
-    void Note()
-    {
-        m_reported = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(m_parser)) +
-                     static_cast<std::uint64_t>(XML_GetCurrentByteCount(m_parser));
-    }
+    // Where the event being reported starts: what comes before is reported.
+    void Note() { m_reported = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(m_parser)); }
     void Go(bool go)
     {
         Note();
