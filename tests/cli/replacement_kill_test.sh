@@ -6,6 +6,7 @@
 # hidden file must not stand beside it: one rename, not ReplaceFileW's three
 # steps, of which only the first would be done.
 #   replacement_kill_test.sh WINE WINESERVER PROGRAM   (WINEPREFIX set)
+# Exit status 77: strace may not trace the server here (skipped).
 set -uo pipefail
 wine=$1
 wineserver=$2
@@ -39,6 +40,7 @@ strace -qq -p "$server" -e trace=rename,renameat,renameat2 \
 tracer=$!
 for _ in $(seq 100); do
     grep -q '^TracerPid:[[:space:]]*[1-9]' "/proc/$server/status" && break
+    kill -0 $tracer 2>/dev/null || { echo "strace cannot trace the Wine server here"; tracer=; exit 77; }
     sleep 0.05
 done
 
