@@ -224,7 +224,9 @@ public:
     SecurityOf(const SecurityOf&) = delete;
     SecurityOf& operator=(const SecurityOf&) = delete;
 
-    bool GiveTo(HANDLE file) const
+    // The file is open with READ_CONTROL and WRITE_DAC, which its owner has
+    // always; changing its owner is tried through its path.
+    bool GiveTo(HANDLE file, const std::wstring& path) const
     {
         if (!m_read)
             return false;
@@ -242,10 +244,13 @@ public:
             given = SetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr,
                                     m_dacl, nullptr) == ERROR_SUCCESS;
         }
+        std::wstring name = path;
         if (m_owner && owner && !EqualSid(owner, m_owner))
-            SetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, m_owner, nullptr, nullptr, nullptr);
+            SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, m_owner, nullptr, nullptr,
+                                  nullptr);
         if (m_group && group && !EqualSid(group, m_group))
-            SetSecurityInfo(file, SE_FILE_OBJECT, GROUP_SECURITY_INFORMATION, nullptr, m_group, nullptr, nullptr);
+            SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, GROUP_SECURITY_INFORMATION, nullptr, m_group, nullptr,
+                                  nullptr);
         LocalFree(current);
         return given;
     }
@@ -399,7 +404,7 @@ DWORD OutputFile::Native::CreateTemporary()
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
         const std::wstring candidate = folder + TemporaryName(name);
-        file = CreateFileW(candidate.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+        file = CreateFileW(candidate.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC,
                            FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         if (error == ERROR_SUCCESS) {
@@ -551,7 +556,7 @@ bool OutputFile::Native::PutInPlace()
     basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
     if (outputExisted) {
         basic.FileAttributes |= outputAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (!SecurityOf(target).GiveTo(file))
+        if (!SecurityOf(target).GiveTo(file, temporary))
             return false;
     }
     if (!SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) || !FlushFileBuffers(file) ||
