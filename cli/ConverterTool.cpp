@@ -37,7 +37,10 @@ const char* const kUsage =
     "  --version  die Version zeigen\n"
     "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
     "\n"
-    "Exit-Status: 0 umgewandelt, 1 Umwandlung fehlgeschlagen, 2 falscher Aufruf.\n";
+    "Exit-Status: 0 umgewandelt, 1 Umwandlung fehlgeschlagen, 2 falscher Aufruf.\n"
+    "Nach einer Umwandlung heißt Status 1 mit\n"
+    "\"Kann nicht auf die Standardausgabe schreiben\": Die Umwandlung ist gelungen,\n"
+    "nur ihre Meldung ging verloren.\n";
 
 bool IsOption(const std::string& arg)
 {

@@ -5,8 +5,9 @@
 // only when every byte is on the disk: until then the old output stands
 // untouched, and afterwards the new one stands complete. The input can never
 // be reached through the output: the output that is about to be replaced is
-// compared with the open input by the identity of the files, not by paths,
-// and the input is never opened for writing.
+// compared with the open input by the identity of the files, not by paths
+// (a file whose identity cannot be learnt counts as possibly the input), and
+// the input is never opened for writing.
 //
 // One small implementation per platform (FileAccessPosix.cpp,
 // FileAccessWin32.cpp); everything else of the conversion is standard C++.
@@ -55,10 +56,12 @@ public:
     // link; its target gets the new content. A regular file (or none yet) is
     // replaced by a temporary file beside it, which keeps the old file's
     // permissions; where the folder takes no new file, an existing writable
-    // output is rewritten in place, the one case a failure can cut the old
-    // file. Devices, FIFOs and, with Streams, "-" (standard output) are
-    // written directly; with RegularFilesOnly a FIFO without a reader is
-    // refused rather than waited for.
+    // output is rewritten in place (InPlaceRewrite: its new content held back
+    // until Commit), the one case a failure can cut the old file. Devices,
+    // FIFOs and, with Streams, "-" (standard output) are written directly;
+    // with RegularFilesOnly a FIFO without a reader is refused rather than
+    // waited for. (On Windows only devices and pipes by their pipe name are:
+    // a Linux FIFO seen through Wine is refused.)
     bool Open(const std::string& path, const InputFile& input, StreamPolicy policy);
 
     // Writes all of data; false if the output refused it.

@@ -1,5 +1,6 @@
 // The conversion's files on Linux and other POSIX systems.
 #include "FileAccess.h"
+#include "InPlaceRewrite.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <utility>
 #include <sys/stat.h>
@@ -212,7 +214,7 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 
 // --- Output ----------------------------------------------------------------
 
-struct OutputFile::Native {
+struct OutputFile::Native : InPlaceRewrite::Sink {
     enum class Way { None, Replace, InPlace, Direct };
     Way way = Way::None;
     int fd = kNoFile;
@@ -221,7 +223,10 @@ struct OutputFile::Native {
     std::string name;           // of the output in its folder
     std::string temporaryName;  // of the file replacing it
     FileIdentity input;
+    InPlaceRewrite rewrite;  // of an output rewritten in place
 
+    bool WriteAll(const char* data, std::size_t size) override;
+    bool EndAt(std::uint64_t length) override;
     // 0, or the error that kept the temporary file from being made.
     int CreateTemporary(const struct stat* existing);
     bool OpenInPlace();
@@ -281,13 +286,13 @@ int OutputFile::Native::CreateTemporary(const struct stat* existing)
 
 bool OutputFile::Native::OpenInPlace()
 {
-    // Opened without truncating: only once it is known not to be the input
-    // may its content go.
+    // Opened without truncating: its old content goes only as the new one is
+    // written (InPlaceRewrite), and never if it is the input.
     fd = ::openat(folder, name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK);
     if (fd == kNoFile)
         return false;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || IsInput(fd) || ::ftruncate(fd, 0) != 0)
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || IsInput(fd))
         return false;
     MakeBlocking(fd);
     way = Way::InPlace;
@@ -369,8 +374,16 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
 
 bool OutputFile::Write(const char* data, std::size_t size)
 {
+    Native& file = *m_native;
+    if (file.way == Native::Way::InPlace)
+        return file.rewrite.Write(file, data, size);
+    return file.WriteAll(data, size);
+}
+
+bool OutputFile::Native::WriteAll(const char* data, std::size_t size)
+{
     while (size > 0) {
-        const ssize_t written = ::write(m_native->fd, data, size);
+        const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -380,6 +393,12 @@ bool OutputFile::Write(const char* data, std::size_t size)
         size -= static_cast<std::size_t>(written);
     }
     return true;
+}
+
+bool OutputFile::Native::EndAt(std::uint64_t length)
+{
+    return length <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
+           ::ftruncate(fd, static_cast<off_t>(length)) == 0;
 }
 
 bool OutputFile::Commit()
@@ -395,7 +414,7 @@ bool OutputFile::Commit()
             return true;
         return ::close(std::exchange(file.fd, kNoFile)) == 0;
     case Native::Way::InPlace:
-        return ::fsync(file.fd) == 0 && ::close(std::exchange(file.fd, kNoFile)) == 0;
+        return file.rewrite.Finish(file) && ::fsync(file.fd) == 0 && ::close(std::exchange(file.fd, kNoFile)) == 0;
     case Native::Way::Replace:
         break;
     }

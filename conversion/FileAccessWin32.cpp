@@ -3,32 +3,84 @@
 #include "FileAccess.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <utility>
 
+#include "InPlaceRewrite.h"
 #include "TextEncoding.h"
 
 namespace {
 
-// Which file a handle reaches: only files on a disk have one. Devices (NUL,
-// CON), consoles and pipes have none, and none of them can be the input's
-// bytes on a disk.
+// Which file a handle reaches: its index in its volume, and the volume's
+// serial number where that can be learnt. Devices, consoles and pipes have
+// none, and none of them can be the input's bytes on a disk.
 struct FileIdentity {
     bool known = false;
+    bool volumeKnown = false;
     DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FileIdentity&) const = default;
+    ULONGLONG indexLow = 0;
+    ULONGLONG indexHigh = 0;  // 128-bit indexes (ReFS)
 };
 
+// Whether two files on a disk could be one: unless both indexes are known
+// and differ (or the volumes are known and differ), they might be.
+bool CouldBeTheSame(const FileIdentity& a, const FileIdentity& b)
+{
+    if (!a.known || !b.known)
+        return true;
+    if (a.volumeKnown && b.volumeKnown && a.volume != b.volume)
+        return false;
+    return a.indexLow == b.indexLow && a.indexHigh == b.indexHigh;
+}
+
+// The file's index through the native call, the one way left for handles the
+// other calls refuse.
+bool InternalIndexOf(HANDLE file, ULONGLONG& index)
+{
+    struct IoStatus {
+        void* status;
+        ULONG_PTR information;
+    };
+    using Query = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+    constexpr int kFileInternalInformation = 6;
+    IoStatus status{};
+    LARGE_INTEGER internal{};
+    if (!query || query(file, &status, &internal, sizeof internal, kFileInternalInformation) < 0)
+        return false;
+    index = static_cast<ULONGLONG>(internal.QuadPart);
+    return true;
+}
+
+// Under Wine a standard handle redirected into a file answers neither
+// GetFileInformationByHandle nor GetFinalPathNameByHandleW, but tells its
+// index by the other two ways (its volume stays unknown).
 FileIdentity IdentityOf(HANDLE file)
 {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information))
+    if (GetFileType(file) != FILE_TYPE_DISK)
         return {};
-    return {true, information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+    FileIdentity identity;
+    BY_HANDLE_FILE_INFORMATION information{};
+    FILE_ID_INFO id{};
+    if (GetFileInformationByHandle(file, &information)) {
+        identity = {true, true, information.dwVolumeSerialNumber,
+                    (ULONGLONG{information.nFileIndexHigh} << 32) | information.nFileIndexLow, 0};
+    } else if (GetFileInformationByHandleEx(file, FileIdInfo, &id, sizeof id)) {
+        static_assert(sizeof id.FileId.Identifier == 2 * sizeof(ULONGLONG));
+        std::memcpy(&identity.indexLow, id.FileId.Identifier, sizeof identity.indexLow);
+        std::memcpy(&identity.indexHigh, id.FileId.Identifier + sizeof identity.indexLow, sizeof identity.indexHigh);
+        identity.known = true;
+        identity.volume = static_cast<DWORD>(id.VolumeSerialNumber);
+        identity.volumeKnown = id.VolumeSerialNumber != 0;
+    } else {
+        identity.known = InternalIndexOf(file, identity.indexLow);
+    }
+    return identity;
 }
 
 void CloseFile(HANDLE& file)
@@ -54,13 +106,24 @@ bool NamesAPipe(const std::string& path)
     return true;
 }
 
-// --- Removing the temporary file when the user presses Ctrl+C --------------
+// What a path may name besides a file on a disk: a device (NUL, CON, COM1),
+// or a pipe by its pipe name. Anything else that is no disk file, such as a
+// Linux FIFO seen through Wine's drive Z:, neither waits nor ends as a pipe
+// would, and is refused.
+bool AcceptableStream(DWORD type, const std::string& path)
+{
+    return type == FILE_TYPE_CHAR || (type == FILE_TYPE_PIPE && NamesAPipe(path));
+}
+
+// --- Removing the temporary file when the user interrupts ------------------
 //
 // The console's handler runs on a thread of its own while the conversion
 // goes on. The temporary file is open for deletion too, so removing it by
-// name marks it to go when the process ends, which the default handler then
-// brings about. A Ctrl+C the caller made the program ignore stays ignored:
-// the system then calls no handler at all.
+// name marks it to go when the process ends, which follows at once with the
+// status Windows gives a program ended by Ctrl+C. Ctrl+Break, closing the
+// console, logging off and shutting down are handled alike. A Ctrl+C the
+// caller made the program ignore stays ignored: the system then calls no
+// handler for it.
 
 struct PendingTemporary {
     SRWLOCK lock = SRWLOCK_INIT;
@@ -74,8 +137,10 @@ BOOL WINAPI RemoveTemporaryOnInterrupt(DWORD)
     AcquireSRWLockExclusive(&g_pending.lock);
     if (g_pending.armed)
         DeleteFileW(g_pending.path);
-    ReleaseSRWLockExclusive(&g_pending.lock);
-    return FALSE;  // on to the default handler, which ends the process
+    // Ends every thread at once, the conversion's among them, with the lock
+    // still held so that nothing renames the file meanwhile.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_CONTROL_C_EXIT));
+    return TRUE;
 }
 
 bool ArmRemoval(const std::wstring& path)
@@ -99,6 +164,19 @@ void DisarmRemoval()
     ReleaseSRWLockExclusive(&g_pending.lock);
 }
 
+// Runs a step that must not be cut by an interrupt's removal of the
+// temporary file (the rename that makes it the output).
+template <typename Step>
+bool WithoutInterrupts(Step step)
+{
+    AcquireSRWLockExclusive(&g_pending.lock);
+    const bool done = step();
+    if (done)
+        g_pending.armed = false;
+    ReleaseSRWLockExclusive(&g_pending.lock);
+    return done;
+}
+
 // A hidden name derived from the output's, with a random part, so that a
 // file left by a killed run never stands in the way of the next. A cut never
 // splits a surrogate pair.
@@ -115,6 +193,93 @@ std::wstring TemporaryName(const std::wstring& outputName)
     return name;
 }
 
+// Whether nothing at all stands at the path. Under Wine a Linux symbolic
+// link that leads nowhere cannot be opened and has no attributes, yet a new
+// file cannot be made in its place: that is how it shows. The probe goes
+// again as its handle closes, however the process ends.
+bool NameIsFree(const std::wstring& path)
+{
+    const HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(probe);
+    return true;
+}
+
+// The old output's permissions, taken over by the file that replaces it as
+// ReplaceFileW would: its access list always (inherited entries inherited
+// anew from the folder, as the old ones were), its owner and group where
+// this process may set them. What the new file has already is left alone:
+// under Wine, which keeps no access lists, setting one only changes the Linux
+// permission bits it is made from.
+class SecurityOf {
+public:
+    explicit SecurityOf(const std::wstring& path)
+        : m_read(GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, kParts, &m_owner, &m_group, &m_dacl, nullptr,
+                                       &m_descriptor) == ERROR_SUCCESS)
+    {
+    }
+    ~SecurityOf() { LocalFree(m_descriptor); }
+    SecurityOf(const SecurityOf&) = delete;
+    SecurityOf& operator=(const SecurityOf&) = delete;
+
+    // The file is open with READ_CONTROL and WRITE_DAC, which its owner has
+    // always; changing its owner is tried through its path.
+    bool GiveTo(HANDLE file, const std::wstring& path) const
+    {
+        if (!m_read)
+            return false;
+        PSID owner = nullptr;
+        PSID group = nullptr;
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR current = nullptr;
+        if (GetSecurityInfo(file, SE_FILE_OBJECT, kParts, &owner, &group, &dacl, nullptr, &current) != ERROR_SUCCESS)
+            return false;
+        const bool protectedList = IsProtected(m_descriptor);
+        bool given = true;
+        if (!SameList(dacl, m_dacl) || IsProtected(current) != protectedList) {
+            const SECURITY_INFORMATION inheritance =
+                protectedList ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
+            given = SetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr,
+                                    m_dacl, nullptr) == ERROR_SUCCESS;
+        }
+        std::wstring name = path;
+        if (m_owner && owner && !EqualSid(owner, m_owner))
+            SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, m_owner, nullptr, nullptr,
+                                  nullptr);
+        if (m_group && group && !EqualSid(group, m_group))
+            SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, GROUP_SECURITY_INFORMATION, nullptr, m_group, nullptr,
+                                  nullptr);
+        LocalFree(current);
+        return given;
+    }
+
+private:
+    static constexpr SECURITY_INFORMATION kParts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+
+    static bool IsProtected(PSECURITY_DESCRIPTOR descriptor)
+    {
+        SECURITY_DESCRIPTOR_CONTROL control = 0;
+        DWORD revision = 0;
+        return GetSecurityDescriptorControl(descriptor, &control, &revision) && (control & SE_DACL_PROTECTED);
+    }
+
+    static bool SameList(const ACL* a, const ACL* b)
+    {
+        if (!a || !b)
+            return a == b;
+        return a->AclSize == b->AclSize && std::memcmp(a, b, a->AclSize) == 0;
+    }
+
+    PSID m_owner = nullptr;
+    PSID m_group = nullptr;
+    PACL m_dacl = nullptr;
+    PSECURITY_DESCRIPTOR m_descriptor = nullptr;
+    bool m_read;
+};
+
 }  // namespace
 
 // --- Input -----------------------------------------------------------------
@@ -122,6 +287,7 @@ std::wstring TemporaryName(const std::wstring& outputName)
 struct InputFile::Native {
     HANDLE file = INVALID_HANDLE_VALUE;
     bool owned = true;
+    bool onDisk = false;
     FileIdentity identity;
 };
 
@@ -136,7 +302,8 @@ InputFile::~InputFile()
 bool InputFile::Open(const std::string& path, StreamPolicy policy)
 {
     Native& input = *m_native;
-    if (policy == StreamPolicy::Streams && path == "-") {
+    const bool standardInput = policy == StreamPolicy::Streams && path == "-";
+    if (standardInput) {
         input.file = GetStdHandle(STD_INPUT_HANDLE);
         input.owned = false;
         if (input.file == nullptr || input.file == INVALID_HANDLE_VALUE)
@@ -148,8 +315,12 @@ bool InputFile::Open(const std::string& path, StreamPolicy policy)
         if (input.file == INVALID_HANDLE_VALUE)
             return false;
     }
-    // Pipes and devices (CON, NUL, COM1) are read by the command line only.
-    const bool usable = policy == StreamPolicy::Streams || GetFileType(input.file) == FILE_TYPE_DISK;
+    // Pipes and devices (CON, NUL, COM1) are read by the command line only;
+    // standard input is read whatever it is.
+    const DWORD type = GetFileType(input.file);
+    input.onDisk = type == FILE_TYPE_DISK;
+    const bool usable =
+        input.onDisk || (policy == StreamPolicy::Streams && (standardInput || AcceptableStream(type, path)));
     if (!usable) {
         if (input.owned)
             CloseFile(input.file);
@@ -172,25 +343,31 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 
 // --- Output ----------------------------------------------------------------
 
-struct OutputFile::Native {
+struct OutputFile::Native : InPlaceRewrite::Sink {
     enum class Way { None, Replace, InPlace, Direct };
     Way way = Way::None;
     HANDLE file = INVALID_HANDLE_VALUE;
     bool owned = true;
     bool outputExisted = false;
+    DWORD outputAttributes = 0;  // the old output's, when it existed
     // The file that gets the new content: its folder part (with the closing
     // separator or drive colon, or empty) and its name.
     std::wstring folder;
     std::wstring name;
     std::wstring temporary;  // the file written, beside it
+    bool inputOnDisk = false;
     FileIdentity input;
+    InPlaceRewrite rewrite;  // of an output rewritten in place
 
     std::wstring Target() const { return folder + name; }
     bool IsInput(HANDLE candidate) const;
     DWORD CreateTemporary();
     bool OpenInPlace();
-    bool OpenDirect(const std::wstring& path);
+    bool OpenDirect(const std::wstring& path, DWORD expectedType);
+    bool PutInPlace();
     void Discard();
+    bool WriteAll(const char* data, std::size_t size) override;
+    bool EndAt(std::uint64_t length) override;
 };
 
 OutputFile::OutputFile() : m_native(std::make_unique<Native>()) {}
@@ -211,14 +388,15 @@ void OutputFile::Native::Discard()
     }
 }
 
-// A file on a disk whose identity cannot be read counts as the input: better
-// refused than overwritten.
+// Whether the candidate could be the input's file: a file on a disk whose
+// identity cannot be learnt, beside an input on a disk, counts as the input
+// (better refused than overwritten), and so does any file beside an input
+// whose identity cannot be learnt.
 bool OutputFile::Native::IsInput(HANDLE candidate) const
 {
-    if (GetFileType(candidate) != FILE_TYPE_DISK)
+    if (!inputOnDisk || GetFileType(candidate) != FILE_TYPE_DISK)
         return false;
-    const FileIdentity identity = IdentityOf(candidate);
-    return !identity.known || (input.known && identity == input);
+    return CouldBeTheSame(IdentityOf(candidate), input);
 }
 
 DWORD OutputFile::Native::CreateTemporary()
@@ -226,8 +404,8 @@ DWORD OutputFile::Native::CreateTemporary()
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
         const std::wstring candidate = folder + TemporaryName(name);
-        file = CreateFileW(candidate.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+        file = CreateFileW(candidate.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC,
+                           FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         if (error == ERROR_SUCCESS) {
             temporary = candidate;
@@ -242,12 +420,11 @@ DWORD OutputFile::Native::CreateTemporary()
 
 bool OutputFile::Native::OpenInPlace()
 {
-    // Opened without truncating: only once it is known not to be the input
-    // may its content go.
+    // Opened without truncating: its old content goes only as the new one is
+    // written (InPlaceRewrite), and never if it is the input.
     file = CreateFileW(Target().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || GetFileType(file) != FILE_TYPE_DISK || IsInput(file) ||
-        !SetEndOfFile(file))
+    if (file == INVALID_HANDLE_VALUE || GetFileType(file) != FILE_TYPE_DISK || IsInput(file))
         return false;
     way = Way::InPlace;
     return true;
@@ -255,12 +432,12 @@ bool OutputFile::Native::OpenInPlace()
 
 // A device or pipe (NUL, CON, COM1, \\.\pipe\...) takes the bytes as they
 // come and is never replaced by a file.
-bool OutputFile::Native::OpenDirect(const std::wstring& path)
+bool OutputFile::Native::OpenDirect(const std::wstring& path, DWORD expectedType)
 {
     file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     // Checked on the open file: it may have changed since it was looked at.
-    if (file == INVALID_HANDLE_VALUE || GetFileType(file) == FILE_TYPE_DISK)
+    if (file == INVALID_HANDLE_VALUE || GetFileType(file) != expectedType)
         return false;
     way = Way::Direct;
     return true;
@@ -270,7 +447,9 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
 {
     Native& output = *m_native;
     output.input = input.m_native->identity;
+    output.inputOnDisk = input.m_native->onDisk;
     if (policy == StreamPolicy::Streams && path == "-") {
+        // Written as it is, never replaced: the shell has opened it already.
         output.file = GetStdHandle(STD_OUTPUT_HANDLE);
         output.owned = false;
         if (output.file == nullptr || output.file == INVALID_HANDLE_VALUE || output.IsInput(output.file))
@@ -284,7 +463,7 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
         return false;  // no name: a folder
     const std::wstring wide = Utf8ToWide(path);
     if (NamesAPipe(path))
-        return output.OpenDirect(wide);
+        return output.OpenDirect(wide, FILE_TYPE_PIPE);
     output.folder = Utf8ToWide(folder);
     output.name = Utf8ToWide(path.substr(folder.size()));
 
@@ -295,7 +474,8 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
     if (existing == INVALID_HANDLE_VALUE) {
         // Nothing there yet. A link leading nowhere stays as it is: the file
         // it names is not made.
-        if (GetLastError() != ERROR_FILE_NOT_FOUND || GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (GetLastError() != ERROR_FILE_NOT_FOUND || GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES ||
+            !NameIsFree(wide))
             return false;
         return output.CreateTemporary() == ERROR_SUCCESS;
     }
@@ -313,7 +493,7 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
     if (isInput)
         return false;
     if (type != FILE_TYPE_DISK)
-        return output.OpenDirect(wide);
+        return AcceptableStream(type, path) && output.OpenDirect(wide, type);
     // A folder is no output, and a write-protected file is not replaced.
     if (!known || (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
@@ -328,6 +508,7 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
         output.name = finalPath.substr(separator + 1);
     }
     output.outputExisted = true;
+    output.outputAttributes = information.dwFileAttributes;
     const DWORD error = output.CreateTemporary();
     if (error == ERROR_SUCCESS)
         return true;
@@ -337,14 +518,56 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
 
 bool OutputFile::Write(const char* data, std::size_t size)
 {
+    Native& output = *m_native;
+    if (output.way == Native::Way::InPlace)
+        return output.rewrite.Write(output, data, size);
+    return output.WriteAll(data, size);
+}
+
+bool OutputFile::Native::WriteAll(const char* data, std::size_t size)
+{
     while (size > 0) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
-        if (!WriteFile(m_native->file, data, chunk, &written, nullptr))
+        if (!WriteFile(file, data, chunk, &written, nullptr))
             return false;
         data += written;
         size -= written;
     }
+    return true;
+}
+
+bool OutputFile::Native::EndAt(std::uint64_t length)
+{
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// The temporary file becomes the output in one rename, after taking over
+// what ReplaceFileW would have kept of an old output: its Hidden and System
+// attributes and its permissions. (ReplaceFileW itself takes three steps, and
+// an interrupt between them can leave no output at all.) Archive is set, as
+// on any file that changed; a write-protected output was refused before.
+bool OutputFile::Native::PutInPlace()
+{
+    const std::wstring target = Target();
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    if (outputExisted) {
+        basic.FileAttributes |= outputAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (!SecurityOf(target).GiveTo(file, temporary))
+            return false;
+    }
+    if (!SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) || !FlushFileBuffers(file) ||
+        !CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE)))
+        return false;
+    if (!WithoutInterrupts([&] {
+            return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        }))
+        return false;  // the destructor removes the temporary file
+    DisarmRemoval();
+    temporary.clear();
     return true;
 }
 
@@ -358,30 +581,12 @@ bool OutputFile::Commit()
         // Standard output is the caller's to close.
         return !output.owned || CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE));
     case Native::Way::InPlace:
-        return FlushFileBuffers(output.file) && CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE));
+        return output.rewrite.Finish(output) && FlushFileBuffers(output.file) &&
+               CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE));
     case Native::Way::Replace:
-        break;
+        return output.PutInPlace();
     }
-
-    // The new file must not stay hidden once it is the output.
-    FILE_BASIC_INFO basic{};
-    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    if (!SetFileInformationByHandle(output.file, FileBasicInfo, &basic, sizeof basic) ||
-        !FlushFileBuffers(output.file) || !CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE)))
-        return false;
-    // Replacing keeps the old output's attributes and permissions; a new
-    // output is renamed into place, through to the disk.
-    const std::wstring target = output.Target();
-    const bool placed =
-        output.outputExisted
-            ? ReplaceFileW(target.c_str(), output.temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                           nullptr, nullptr)
-            : MoveFileExW(output.temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!placed)
-        return false;  // the destructor removes the temporary file
-    DisarmRemoval();
-    output.temporary.clear();
-    return true;
+    return false;
 }
 
 bool NamesAStream(const std::string& path)

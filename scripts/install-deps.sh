@@ -14,7 +14,7 @@ packages=(
     desktop-file-utils
     appstream libxml2-utils man-db groff-base dpkg-dev file lintian
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    wine64 wine fonts-wine xvfb xauth locales e2fsprogs
+    wine64 wine fonts-wine xvfb xauth locales e2fsprogs strace
 )
 
 missing=()

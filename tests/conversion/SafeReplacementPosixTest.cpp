@@ -7,6 +7,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include "PhonebookConverter.h"
+#include "PlatformFiles.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -161,6 +163,8 @@ ConversionStatus ConvertAsOrdinaryUser(const std::string& input, const std::stri
     if (child == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(100);
+        // Changing the user made /proc/self root's; an ordinary program's is its own.
+        prctl(PR_SET_DUMPABLE, 1);
         _exit(static_cast<int>(ConvertPhonebook(input, output).status));
     }
     int status = 0;
@@ -168,17 +172,24 @@ ConversionStatus ConvertAsOrdinaryUser(const std::string& input, const std::stri
     return static_cast<ConversionStatus>(WIFEXITED(status) ? WEXITSTATUS(status) : 100);
 }
 
+// Longer than the new content, which must not keep its end.
+const std::string kLongerOld = "OLD CONTENT, LONGER THAN THE NEW ONE\n";
+
+// A read error (or anything else that stops the conversion before its end)
+// leaves the old content whole: the new one is held back until then.
 TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
 {
     const struct {
         const char* what;
+        bool inputFails;
         std::optional<mode_t> existing;  // the output's permissions, if there is one
         ConversionStatus status;
         std::string content;
     } cases[] = {
-        {"writable output", 0666, ConversionStatus::Ok, kRecords},
-        {"write-protected output", 0444, ConversionStatus::OutputOpenFailed, "OLD\n"},
-        {"no output", std::nullopt, ConversionStatus::OutputOpenFailed, ""},
+        {"writable output", false, 0666, ConversionStatus::Ok, kRecords},
+        {"writable output, input failing while read", true, 0666, ConversionStatus::InputReadFailed, kLongerOld},
+        {"write-protected output", false, 0444, ConversionStatus::OutputOpenFailed, kLongerOld},
+        {"no output", false, std::nullopt, ConversionStatus::OutputOpenFailed, ""},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -189,13 +200,14 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         chmod(dir.File("in.adr").c_str(), 0644);
         const std::string output = folder + "/out.txt";
         if (c.existing) {
-            WriteFile(output, "OLD\n");
+            WriteFile(output, kLongerOld);
             chmod(output.c_str(), *c.existing);
         }
         const ino_t inodeBefore = InodeOf(output);
         chmod(folder.c_str(), 0555);
 
-        EXPECT_EQ(ConvertAsOrdinaryUser(dir.File("in.adr"), output), c.status) << c.what;
+        EXPECT_EQ(ConvertAsOrdinaryUser(c.inputFails ? kUnreadableFile : dir.File("in.adr"), output), c.status)
+            << c.what;
         EXPECT_EQ(fs::exists(output), c.existing.has_value()) << c.what;
         if (c.existing) {
             EXPECT_EQ(ReadFile(output), c.content) << c.what;

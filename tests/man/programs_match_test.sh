@@ -55,6 +55,14 @@ while IFS= read -r entry; do
         fail "the page's exit status $status does not say \"$meaning\""
 done < <(printf '%s\n' "${statusLine%.}" | sed 's/, /\n/g')
 
+# Status 1 after a conversion that succeeded: the message that says so is
+# explained in --help and under status 1 in the page.
+fullMessage=$("$convert" --version 2>&1 >/dev/full | sed 's/^zedulo-convert: //') || true
+[ -n "$fullMessage" ] || fail "no message on a full standard output"
+grep -qF -- "\"$fullMessage\"" <<<"$help" || fail "--help does not explain \"$fullMessage\""
+printf '%s\n' "$pageStatusSection" | grep "^       1 " | grep -qF -- "$fullMessage" ||
+    fail "the page's exit status 1 does not explain \"$fullMessage\""
+
 # Names and paths: "phonebook.txt", "-", /dev/stdin ...
 while IFS= read -r name; do
     grep -qF -- "$name" <<<"$page" || fail "the page never names $name"
