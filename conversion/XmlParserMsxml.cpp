@@ -133,6 +133,7 @@ public:
     {
         m_sawElement = true;
         ++m_depth;
+        m_cdataLength = 0;
         if (TagLength(nameLength, attributes) > kMaxXmlTokenLength)
             return Fail();
         return Go([&] { return m_handler.StartElement(WideToUtf8(std::wstring_view(name, Count(nameLength)))); });
@@ -140,10 +141,15 @@ public:
     HRESULT STDMETHODCALLTYPE endElement(const wchar_t*, int, const wchar_t*, int, const wchar_t*, int) override
     {
         --m_depth;
+        m_cdataLength = 0;
         return Go([&] { return m_handler.EndElement(); });
     }
     HRESULT STDMETHODCALLTYPE characters(const wchar_t* text, int length) override
     {
+        // A CDATA section is one token, however the parser hands it on.
+        m_cdataLength = m_inCdata ? m_cdataLength + Count(length) : 0;
+        if (m_cdataLength > kMaxXmlTokenLength)
+            return Fail();
         return Go([&] {
             return m_handler.Characters(std::u16string_view(reinterpret_cast<const char16_t*>(text), Count(length)));
         });
@@ -168,8 +174,16 @@ public:
     HRESULT STDMETHODCALLTYPE endDTD() override { return Fail(); }
     HRESULT STDMETHODCALLTYPE startEntity(const wchar_t*, int) override { return Noted(); }
     HRESULT STDMETHODCALLTYPE endEntity(const wchar_t*, int) override { return Noted(); }
-    HRESULT STDMETHODCALLTYPE startCDATA() override { return Noted(); }
-    HRESULT STDMETHODCALLTYPE endCDATA() override { return Noted(); }
+    HRESULT STDMETHODCALLTYPE startCDATA() override
+    {
+        m_inCdata = true;
+        return Noted();
+    }
+    HRESULT STDMETHODCALLTYPE endCDATA() override
+    {
+        m_inCdata = false;
+        return Noted();
+    }
     HRESULT STDMETHODCALLTYPE comment(const wchar_t*, int length) override
     {
         return Count(length) > kMaxXmlTokenLength ? Fail() : Noted();
@@ -260,6 +274,11 @@ private:
     int m_readsPastEnd = 0;
     bool m_failed = false;
     bool m_sawElement = false;
+    // The CDATA sections since the last element tag or other text: a parser
+    // may hand one section on as several (Wine's reports its first few
+    // hundred characters as a section of their own).
+    bool m_inCdata = false;
+    std::size_t m_cdataLength = 0;
     long m_depth = 0;
     std::exception_ptr m_exception;
 };
