@@ -31,7 +31,10 @@ class MsxmlParse final : public IStream,
                          public ISAXErrorHandler {
 public:
     MsxmlParse(ByteSource& input, XmlContentHandler& handler, std::size_t blockSize)
-        : m_input(input), m_handler(handler), m_blockSize(static_cast<ULONG>(std::min<std::size_t>(blockSize, 1 << 20)))
+        : m_input(input),
+          m_handler(handler),
+          // A read is never larger than a token may be.
+          m_blockSize(static_cast<ULONG>(std::clamp<std::size_t>(blockSize, 1, kMaxXmlTokenLength)))
     {
     }
 
@@ -59,6 +62,8 @@ public:
     // references would tell nothing.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
+        if (!object)
+            return E_POINTER;
         if (iid == __uuidof(IUnknown) || iid == __uuidof(ISequentialStream) || iid == __uuidof(IStream))
             *object = static_cast<IStream*>(this);
         else if (iid == kIidSaxContentHandler)
@@ -128,8 +133,8 @@ public:
     HRESULT STDMETHODCALLTYPE endDocument() override { return Noted(); }
     HRESULT STDMETHODCALLTYPE startPrefixMapping(const wchar_t*, int, const wchar_t*, int) override { return Noted(); }
     HRESULT STDMETHODCALLTYPE endPrefixMapping(const wchar_t*, int) override { return Noted(); }
-    HRESULT STDMETHODCALLTYPE startElement(const wchar_t*, int, const wchar_t*, int, const wchar_t* name, int nameLength,
-                                           ISAXAttributes* attributes) override
+    HRESULT STDMETHODCALLTYPE startElement(const wchar_t*, int, const wchar_t*, int, const wchar_t* name,
+                                           int nameLength, ISAXAttributes* attributes) override
     {
         m_sawElement = true;
         ++m_depth;
