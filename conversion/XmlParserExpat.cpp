@@ -22,7 +22,7 @@ public:
         // between two reports is known.
         XML_SetCommentHandler(m_parser, &ExpatParse::OnComment);
         XML_SetProcessingInstructionHandler(m_parser, &ExpatParse::OnProcessingInstruction);
-        XML_SetCdataSectionHandler(m_parser, &ExpatParse::OnCdataEdge, &ExpatParse::OnCdataEdge);
+        XML_SetCdataSectionHandler(m_parser, &ExpatParse::OnCdataStart, &ExpatParse::OnCdataEnd);
         XML_SetXmlDeclHandler(m_parser, &ExpatParse::OnXmlDecl);
         // expat has no setting that refuses a DTD; stop at its start.
         XML_SetStartDoctypeDeclHandler(m_parser, &ExpatParse::OnDoctype);
@@ -85,7 +85,20 @@ private:
     }
     static void XMLCALL OnComment(void* data, const XML_Char*) { Of(data).Note(); }
     static void XMLCALL OnProcessingInstruction(void* data, const XML_Char*, const XML_Char*) { Of(data).Note(); }
-    static void XMLCALL OnCdataEdge(void* data) { Of(data).Note(); }
+    static void XMLCALL OnCdataStart(void* data)
+    {
+        ExpatParse& self = Of(data);
+        self.m_cdataStart = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(self.m_parser));
+        self.Note();
+    }
+    // expat hands a CDATA section on in pieces, but it is one token: held
+    // whole by other parsers, and so refused past the cap here too.
+    static void XMLCALL OnCdataEnd(void* data)
+    {
+        ExpatParse& self = Of(data);
+        self.Go(static_cast<std::uint64_t>(XML_GetCurrentByteIndex(self.m_parser)) - self.m_cdataStart <=
+                kMaxXmlTokenLength);
+    }
     static void XMLCALL OnXmlDecl(void* data, const XML_Char*, const XML_Char*, int) { Of(data).Note(); }
     static void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
     {
@@ -96,6 +109,7 @@ private:
     XML_Parser m_parser;
     std::uint64_t m_fed = 0;
     std::uint64_t m_reported = 0;
+    std::uint64_t m_cdataStart = 0;
 };
 
 }  // namespace

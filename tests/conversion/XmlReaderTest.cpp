@@ -306,9 +306,16 @@ TEST(XmlReader, BoundsWhatItHolds)
         {"numbers at the contact's cap", Phonebook(Contact("A", numbersAtCap)), recordsAtCap},
         {"numbers past the contact's cap", Phonebook(Contact("A", numbersPastCap) + Contact("B", Number("2"))), "2;B\n"},
         {"a long text run", Phonebook("<x>" + bigToken + "</x>" + Contact("A", Number("1"))), "1;A\n"},
+        {"a CDATA section of half the token cap",
+         Phonebook("<x><![CDATA[" + smallToken + "]]></x>" + Contact("A", Number("1"))), "1;A\n"},
+        {"a CDATA section past the token cap", Phonebook("<x><![CDATA[" + bigToken + "]]></x>"), "", true},
         {"a comment of half the token cap", Phonebook("<!--" + smallToken + "-->" + Contact("A", Number("1"))), "1;A\n"},
         {"a comment past the token cap", Phonebook("<!--" + bigToken + "-->"), "", true},
         {"an attribute past the token cap", Phonebook("<x a=\"" + bigToken + "\"/>"), "", true},
+        // Blanks inside a tag, of which no parser tells the length: only
+        // counting what it takes in between two reports sees them.
+        {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * kMaxXmlTokenLength, ' ') + "/>"), "",
+         true},
     };
     for (const XmlCase& c : cases) {
         for (const std::size_t pieceSize : {0, 4000}) {
