@@ -298,8 +298,9 @@ TEST(BadInput, HugeXmlNeedsLittleMemory)
     for (const auto& c : cases) {
         const ChildOutcome outcome = RunChild(ZEDULO_CONVERT_PROGRAM, {dir.File(c.input), "cli.txt"});
         EXPECT_EQ(outcome.out + outcome.err, Windows1252ToUtf8(c.message) + "\n") << c.input;
-        if (kXmlParserMemoryIsFlat || c.records == 0)
+        if (kXmlParserMemoryIsFlat || c.records == 0) {
             EXPECT_LT(outcome.peakResidentKiB, kMemoryBoundKiB) << c.input;
+        }
         if (c.records != 0) {
             const std::uintmax_t recordSize = std::string("030 1234567;M\xFCller, Anna\n").size();
             EXPECT_EQ(fs::file_size(PathOf(dir.File("cli.txt"))), static_cast<std::uintmax_t>(c.records) * recordSize);
