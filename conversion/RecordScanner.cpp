@@ -140,26 +140,49 @@ const char* RecordScanner::ScanWholeLine(const char* begin, const char* end, Rec
 #ifdef ZEDULO_HAS_SSE2_FINDER
 const char* RecordScanner::ScanShortLines(const char* begin, const char* end, RecordBuffer& out)
 {
-    // A record is written with two moves of kWindowSize bytes, from its
-    // number and its name; so up to 2 * kWindowSize bytes from the line's
-    // start are read, and as many from the record's start written (what is
-    // written past the record is overwritten by the next one, or ignored).
+    // The piece is looked at in windows of 64 bytes; the bits of the window a
+    // line starts in and of the one after it give the 64 bits from the line's
+    // start on. A record is written with two moves of 64 bytes, from its
+    // number and its name, which start within the line's first 64 bytes; so
+    // up to 3 * 64 bytes from a window's start are read, and up to 2 * 64
+    // from the record's start written (what is written past the record is
+    // overwritten by the next one, or ignored).
     constexpr std::size_t kMove = kWindowSize;
-    constexpr std::size_t kRoom = 64 * 1024;
+    constexpr std::ptrdiff_t kReach = 3 * kWindowSize;
+    constexpr std::size_t kRoom = 4096;
     char* at = out.Space(kRoom);
     char* limit = at + kRoom - 2 * kMove;
 
-    const char* line = begin;
-    while (end - line >= 2 * kWindowSize) {
-        const WindowBits bits = FindWindowBitsSse2(line);
-        if (at > limit || bits.lineFeeds == 0) {
+    const char* window = begin;
+    unsigned offset = 0;  // of the line's start in the window
+    if (end - window < kReach)
+        return begin;
+    WindowBits bits = FindWindowBitsSse2(window);
+    WindowBits nextBits = FindWindowBitsSse2(window + kWindowSize);
+    while (end - window >= kReach) {
+        if (offset >= kWindowSize) {
+            window += kWindowSize;
+            offset -= kWindowSize;
+            bits = nextBits;
+            nextBits = FindWindowBitsSse2(window + kWindowSize);
+            continue;
+        }
+        const char* line = window + offset;
+        const auto fromLine = [offset](std::uint64_t here, std::uint64_t next) {
+            return here >> offset | next << 1 << (63 - offset);  // (<< 64 is undefined)
+        };
+        const std::uint64_t lineFeeds = fromLine(bits.lineFeeds, nextBits.lineFeeds);
+        if (at > limit || lineFeeds == 0) {
             out.Commit(at);
-            if (bits.lineFeeds == 0) {
+            if (lineFeeds == 0) {
                 // A longer line: found the usual way.
                 const char* next = ScanWholeLine<Sse2Finder>(line, end, out);
-                if (!next)
-                    return line;
-                line = next;
+                if (!next || end - next < kReach)
+                    return next ? next : line;
+                window = next;
+                offset = 0;
+                bits = FindWindowBitsSse2(window);
+                nextBits = FindWindowBitsSse2(window + kWindowSize);
             }
             at = out.Space(kRoom);
             limit = at + kRoom - 2 * kMove;
@@ -168,9 +191,9 @@ const char* RecordScanner::ScanShortLines(const char* begin, const char* end, Re
 
         // The line's fields end at a separator or its LF. (Bits past the LF
         // do not matter: every search below stops at the LF.)
-        const unsigned lineLength = LowestSetBit(bits.lineFeeds);
-        const std::uint64_t separators = bits.separators;
-        const std::uint64_t fieldEnds = separators | bits.lineFeeds;
+        const unsigned lineLength = LowestSetBit(lineFeeds);
+        const std::uint64_t separators = fromLine(bits.separators, nextBits.separators);
+        const std::uint64_t fieldEnds = separators | lineFeeds;
         // The name starts at the first byte that is no separator and ends at
         // the next field end; the number likewise after it. Without a number
         // both point at the LF, which is no digit.
@@ -196,10 +219,10 @@ const char* RecordScanner::ScanShortLines(const char* begin, const char* end, Re
         at[numberLength + 1 + nameLength] = kLf;
         at += usable * (numberLength + nameLength + 2);
         m_recordCount += usable;
-        line += lineLength + 1;
+        offset += lineLength + 1;
     }
     out.Commit(at);
-    return line;
+    return window + offset;
 }
 #endif
 

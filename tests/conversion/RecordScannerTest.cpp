@@ -44,7 +44,7 @@ std::int64_t Lines(const std::string& records)
 // small size, so that piece boundaries fall inside fields, separators and
 // line endings. A case that ends with its LF is scanned once more followed by
 // empty lines, so that its lines are not near the end of the piece (the SSE2
-// finder looks 128 bytes ahead).
+// finder looks 192 bytes ahead).
 void ExpectScans(const ScanCase& c, std::size_t maxFieldLength)
 {
     const bool endsWithLf = !c.input.empty() && c.input.back() == '\n';

@@ -11,7 +11,7 @@ namespace {
 
 // Random inputs over the bytes that matter to the reading rule, with a cap
 // of four bytes so that names and numbers reach it often, scanned by each
-// finder. Most are short; some are long enough for the SSE2 finder's look 128
+// finder. Most are short; some are long enough for the SSE2 finder's look 192
 // bytes ahead. The fuzz target explores the same comparison with libFuzzer;
 // this runs in every test build.
 TEST(RecordScanner, AgreesWithTheReferenceModelOnRandomInputs)
@@ -21,7 +21,7 @@ TEST(RecordScanner, AgreesWithTheReferenceModelOnRandomInputs)
     std::mt19937 random(20261207);
     std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 1);
     std::uniform_int_distribution<std::size_t> shortLength(0, 40);
-    std::uniform_int_distribution<std::size_t> longLength(128, 400);
+    std::uniform_int_distribution<std::size_t> longLength(192, 600);
     // Pieces of 1 to 9 bytes, or else the whole input at once.
     std::uniform_int_distribution<std::size_t> piece(1, 14);
 

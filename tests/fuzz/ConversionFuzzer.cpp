@@ -76,7 +76,7 @@ void CheckFileConversion(const std::string& input, const ModelResult& model)
 }
 
 // The reader with each finder, fed the whole input at once (the SSE2
-// finder's window scan needs 128 bytes ahead, more than the fuzzing build's
+// finder's window scan needs 192 bytes ahead, more than the fuzzing build's
 // blocks hold) and in pieces of another size, so that piece boundaries fall
 // elsewhere than in the file conversion.
 void CheckScans(const std::string& input, const ModelResult& model)
