@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "PhonebookConverter.h"
 #include "RecordScanner.h"
@@ -81,12 +82,15 @@ void CheckFileConversion(const std::string& input, const ModelResult& model)
 // elsewhere than in the file conversion.
 void CheckScans(const std::string& input, const ModelResult& model)
 {
+    // Exactly the input's bytes, so that the sanitizer reports any reading
+    // past them (a string keeps a NUL after them).
+    const std::vector<char> bytes(input.begin(), input.end());
     for (ByteFinder finder : kAllFinders) {
-        for (std::size_t pieceSize : {input.size(), 1 + input.size() % 7}) {
+        for (std::size_t pieceSize : {bytes.size(), 1 + bytes.size() % 7}) {
             RecordScanner scanner(kMaxFieldLength, finder);
             RecordBuffer records;
-            for (std::size_t at = 0; at < input.size(); at += pieceSize)
-                scanner.Feed(input.data() + at, std::min(pieceSize, input.size() - at), records);
+            for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+                scanner.Feed(bytes.data() + at, std::min(pieceSize, bytes.size() - at), records);
             scanner.Finish(records);
             Check(finder == ByteFinder::Sse2 ? "SSE2 scan" : "portable scan", model,
                   std::string(records.View()), scanner.RecordCount());
