@@ -56,8 +56,9 @@ private:
     template <class Finder>
     const char* ScanWholeLine(const char* begin, const char* end, RecordBuffer& out);
 #ifdef ZEDULO_HAS_SSE2_FINDER
-    // The same as ScanWholeLines, but stops a little before end; a line that
-    // fits in 64 bytes is found in one look at them.
+    // The same as ScanWholeLines for a piece without NUL bytes, but stops
+    // 192 bytes before end; a line of up to 64 bytes is taken from the bits
+    // of the 64-byte windows it lies in, a longer one by ScanWholeLine.
     const char* ScanShortLines(const char* begin, const char* end, RecordBuffer& out);
 #endif
     void AppendRecord(const char* number, std::size_t numberLength, const char* name,
