@@ -14,9 +14,7 @@ public:
     void Append(const char* number, std::size_t numberLength, const char* name, std::size_t nameLength)
     {
         const std::size_t recordLength = numberLength + nameLength + 2;
-        if (m_used + recordLength > m_bytes.size())
-            m_bytes.resize(2 * (m_used + recordLength));
-        char* at = m_bytes.data() + m_used;
+        char* at = Space(recordLength);
         std::memcpy(at, number, numberLength);
         at += numberLength;
         *at++ = ';';
@@ -25,6 +23,16 @@ public:
         *at = '\n';
         m_used += recordLength;
     }
+
+    // Records written in place: Space gives room for at least length more
+    // bytes, and Commit(end) keeps what was written there up to end.
+    char* Space(std::size_t length)
+    {
+        if (m_used + length > m_bytes.size())
+            m_bytes.resize(2 * (m_used + length));
+        return m_bytes.data() + m_used;
+    }
+    void Commit(const char* end) { m_used = end - m_bytes.data(); }
 
     std::string_view View() const { return {m_bytes.data(), m_used}; }
     std::size_t Size() const { return m_used; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "RecordScanner.h"
 
@@ -15,15 +16,23 @@ struct ScanCase {
     std::string records;
 };
 
+const char* NameOf(ByteFinder finder)
+{
+    return finder == ByteFinder::Sse2 ? "SSE2 finder" : "portable finder";
+}
+
 // Scans input handed over in pieces of pieceSize bytes (0: all at once).
-std::string Scan(const std::string& input, std::size_t pieceSize,
+std::string Scan(const std::string& input, std::size_t pieceSize, ByteFinder finder,
                  std::size_t maxFieldLength = kMaxFieldLength, std::int64_t* count = nullptr)
 {
-    RecordScanner scanner(maxFieldLength);
+    // Exactly the input's bytes, so that the sanitizer build reports any
+    // reading past them (a string keeps a NUL after them).
+    const std::vector<char> bytes(input.begin(), input.end());
+    RecordScanner scanner(maxFieldLength, finder);
     RecordBuffer out;
-    const std::size_t step = pieceSize == 0 ? input.size() + 1 : pieceSize;
-    for (std::size_t at = 0; at < input.size(); at += step)
-        scanner.Feed(input.data() + at, std::min(step, input.size() - at), out);
+    const std::size_t step = pieceSize == 0 ? bytes.size() + 1 : pieceSize;
+    for (std::size_t at = 0; at < bytes.size(); at += step)
+        scanner.Feed(bytes.data() + at, std::min(step, bytes.size() - at), out);
     scanner.Finish(out);
     if (count)
         *count = scanner.RecordCount();
@@ -35,15 +44,28 @@ std::int64_t Lines(const std::string& records)
     return std::count(records.begin(), records.end(), '\n');
 }
 
-// Every case is scanned whole and cut into pieces of every small size, so that
-// piece boundaries fall inside fields, separators and line endings.
+// Every case is scanned by each finder, whole and cut into pieces of every
+// small size, so that piece boundaries fall inside fields, separators and
+// line endings. A case that ends with its LF is scanned once more followed by
+// empty lines, so that its lines are not near the end of the piece (the SSE2
+// finder looks 192 bytes ahead).
 void ExpectScans(const ScanCase& c, std::size_t maxFieldLength)
 {
-    for (std::size_t pieceSize : {0, 1, 2, 3, 4, 5, 7, 64}) {
-        std::int64_t count = -1;
-        EXPECT_EQ(Scan(c.input, pieceSize, maxFieldLength, &count), c.records)
-            << c.what << ", pieces of " << pieceSize;
-        EXPECT_EQ(count, Lines(c.records)) << c.what << ", pieces of " << pieceSize;
+    const bool endsWithLf = !c.input.empty() && c.input.back() == '\n';
+    for (ByteFinder finder : kAllFinders) {
+        for (std::size_t pieceSize : {0, 1, 2, 3, 4, 5, 7, 64, 300}) {
+            for (std::size_t emptyLines : {0, 200}) {
+                if (emptyLines > 0 && !endsWithLf)
+                    continue;
+                std::int64_t count = -1;
+                EXPECT_EQ(Scan(c.input + std::string(emptyLines, '\n'), pieceSize, finder,
+                               maxFieldLength, &count),
+                          c.records)
+                    << c.what << ", " << NameOf(finder) << ", pieces of " << pieceSize << ", "
+                    << emptyLines << " empty lines after";
+                EXPECT_EQ(count, Lines(c.records)) << c.what << ", " << NameOf(finder);
+            }
+        }
     }
 }
 
@@ -88,6 +110,9 @@ const ScanCase kCases[] = {
     {"CR before NUL stays", "Anna;123\r\0x\r\n"s, "123\r;Anna\n"},
     {"lone CR line", "\r", ""},
     {"LF only lines", "\n\n\nA;1\n\n", "1;A\n"},
+    {"LF as the 64th byte of a line", std::string(57, 'n') + ";0123\r\n", "0123;" + std::string(57, 'n') + "\n"},
+    {"LF as the 65th byte of a line", std::string(58, 'n') + ";0123\r\n", "0123;" + std::string(58, 'n') + "\n"},
+    {"CR as the 64th byte of a line", std::string(59, 'n') + ";012\r\n", "012;" + std::string(59, 'n') + "\n"},
 };
 
 TEST(RecordScanner, FollowsTheReadingRule)
