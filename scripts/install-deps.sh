@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 (run as root).
 # Skips apt-get when everything is there already. With --windows it also
-# installs 32-bit Wine and NSIS and prepares the Wine prefix the Windows
-# tests run in (scripts/wine-prefix.sh: Wine's fonts, the German locale).
+# installs 32-bit Wine and NSIS (with --windows --pictures ImageMagick too)
+# and prepares the Wine prefix the Windows tests run in
+# (scripts/wine-prefix.sh: Wine's fonts, the German locale).
 set -euo pipefail
 
 packages=(
@@ -37,5 +38,7 @@ if [ "${1:-}" = "--windows" ]; then
     # architecture; the installers are made with NSIS.
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     install_missing wine32:i386 nsis
+    # ImageMagick only to take the installer's picture (scripts/screenshots-windows.sh).
+    [ "${2:-}" != "--pictures" ] || install_missing imagemagick
     bash "$(dirname "$0")/wine-prefix.sh"
 fi
