@@ -1,6 +1,5 @@
 # Cross-compiling for Windows with mingw-w64 on Debian (posix threads).
-# ZEDULO_WINDOWS_ARCH: x86_64 (tested under Wine) or i686 (built only: 32-bit
-# Windows programs cannot run on these machines).
+# ZEDULO_WINDOWS_ARCH: x86_64 or i686, both tested under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 if(NOT ZEDULO_WINDOWS_ARCH)
     set(ZEDULO_WINDOWS_ARCH x86_64)
@@ -19,6 +18,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Tests and test discovery run the programs under Wine.
-if(ZEDULO_WINDOWS_ARCH STREQUAL "x86_64")
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
-endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -3,9 +3,10 @@
 # suite in the normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then it builds the Debian package, checks it,
 # installs it with apt-get, uses it and removes it again (as root: this
-# changes the machine); builds the Windows programs and runs their tests
-# under Wine (scripts/test-windows.sh); then it runs the conversion core's
-# fuzzer for about a minute (ZEDULO_FUZZ_SECONDS to change that).
+# changes the machine); builds the Windows programs, 64 and 32 bit, and
+# their installers and runs their tests under Wine (scripts/test-windows.sh);
+# then it runs the conversion core's fuzzer for about a minute
+# (ZEDULO_FUZZ_SECONDS to change that).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

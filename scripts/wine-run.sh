@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine: the emulator CTest uses
-# for the windows preset. WINEPREFIX comes from the test preset (a prefix
-# prepared by scripts/wine-prefix.sh); Wine's own chatter is off.
+# for the windows presets (wine64 starts 32-bit programs with Wine's 32-bit
+# half). WINEPREFIX comes from the test preset (a prefix prepared by
+# scripts/wine-prefix.sh); Wine's own chatter is off.
 #
 # Now and then (about once in a thousand starts with two tests at a time)
 # Wine 8 ends a program with a failure, and without a word, before any of its
