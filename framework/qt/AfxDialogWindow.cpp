@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <optional>
 
+#include "AccessibleNames.h"
 #include "AfxGlobals.h"
 #include "CDialog.h"
 #include "DialogFont.h"
@@ -99,6 +100,7 @@ AfxDialogWindow::AfxDialogWindow(CDialog& dialog, const DialogTemplate& dialogTe
             m_tabStops.push_back(widget);
         widgets.push_back(widget);
     }
+    AfxNameControlsByTheirLabels(dialogTemplate.items, widgets);
 
     // Tab moves through the tab stops in template order: the order the
     // controls were made in, which is the toolkit's focus order.

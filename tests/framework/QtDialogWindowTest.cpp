@@ -1,7 +1,8 @@
-// What the dialogs become on Qt: which widgets, window flags and fonts, and
-// how static texts show their mnemonics.
+// What the dialogs become on Qt: which widgets, window flags and fonts, how
+// static texts show their mnemonics, and what a screen reader is told.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "CDialog.h"
 #include "DialogDriver.h"
 #include "DialogFont.h"
+#include "ResBytes.h"
 #include "WindowHandle.h"
 #include "resource.h"
 #include "resources/DialogTemplate.h"
@@ -93,6 +95,47 @@ TEST(StaticText, ShowsMnemonicsOnlyWhereTheyLeadSomewhere)
         AfxSetLabelText(&label, QString::fromUtf8(c.text));
         EXPECT_EQ(label.text().toStdString(), c.shown) << c.text;
         EXPECT_EQ(label.property("afxText").toString().toStdString(), c.text) << "what GetWindowText reads";
+    }
+}
+
+// The names a screen reader is given for the controls without text of their
+// own (edit fields, icons), in template order: as on Windows, the text of the
+// static before each, unless a tab stop comes between.
+TEST(QtDialogWindow, NamesControlsWithoutTextByTheStaticBefore)
+{
+    const std::vector<std::uint8_t> inMemory = SmallDialogTemplate(0, 0, WS_POPUP | WS_CAPTION, {
+        {"Static", "&Name && Ort", -1, 5, 5, 60, 8, 0},
+        {"Edit", "", 10, 5, 15, 60, 12, WS_TABSTOP},
+        {"Static", "Vorwahl", -1, 5, 30, 60, 8, 0},
+        {"Button", "OK", IDOK, 70, 30, 50, 14, WS_TABSTOP},
+        {"Edit", "", 11, 5, 40, 60, 12, WS_TABSTOP},
+        {"Static", "1 & 2", -1, 70, 5, 60, 8, SS_NOPREFIX},
+        {"Edit", "", 12, 70, 15, 60, 12, 0},
+    });
+    const struct {
+        UINT templateId;
+        const std::vector<std::uint8_t>* bytes;
+        std::vector<std::string> names;
+    } cases[] = {
+        {IDD_CONVERTER_DIALOG, nullptr, {"Eingabedatei", "Ausgabedatei"}},
+        {IDD_ABOUTBOX, nullptr, {""}},  // the icon comes first
+        {0, &inMemory, {"Name & Ort", "", "1 & 2"}},
+    };
+    for (const auto& c : cases) {
+        CDialog dialog(c.templateId);
+        if (c.bytes) {
+            ASSERT_TRUE(dialog.InitModalIndirect(c.bytes->data(), c.bytes->size()));
+        }
+        RunDialog(dialog, [&](DialogDriver&) {
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(AfxWidget(dialog.m_hWnd));
+            std::vector<std::string> names;
+            for (int i = 0; i < window->childCount(); ++i) {
+                const QAccessibleInterface* control = window->child(i);
+                if (control->role() == QAccessible::EditableText || control->role() == QAccessible::Graphic)
+                    names.push_back(control->text(QAccessible::Name).toStdString());
+            }
+            EXPECT_EQ(names, c.names) << "dialog " << c.templateId;
+        });
     }
 }
 
