@@ -1,6 +1,7 @@
 #include "CWinApp.h"
 
 #include "AfxPlatform.h"
+#include "AfxTexts.h"
 #include "resources/ResourceSource.h"
 #include "resources/VersionInfo.h"
 
@@ -65,10 +66,10 @@ void CWinApp::OnHelp()
     const std::string pageName = std::string(AppName()) + ".html";
     const AfxHelpSearch search = AfxFindHelpPage(pageName);
     if (search.page) {
-        AfxShowHelpPage(m_pMainWnd, *search.page, std::string(AppName()) + " \xE2\x80\x93 Hilfe");
+        AfxShowHelpPage(m_pMainWnd, *search.page, std::string(AppName()) + kAfxHelpTitleSuffix);
         return;
     }
-    std::string message = "Die Hilfeseite \xE2\x80\x9E" + pageName + "\xE2\x80\x9C wurde nicht gefunden.\nGesucht in:";
+    std::string message = kAfxHelpPageMissingBefore + pageName + kAfxHelpPageMissingAfter;
     for (const std::string& folder : search.folders)
         message += "\n" + folder;
     CWnd stranger;  // a message box without owner when there is no main window

@@ -1,5 +1,6 @@
 // The framework's entry on Windows.
 #include "AfxPlatform.h"
+#include "AfxTexts.h"
 #include "CWinApp.h"
 
 namespace {
@@ -10,7 +11,7 @@ namespace {
 LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* exception)
 {
     char line[64];
-    const int length = wsprintfA(line, "Abbruch: Ausnahme 0x%08lX\r\n", exception->ExceptionRecord->ExceptionCode);
+    const int length = wsprintfA(line, kAfxCrashLineFormat, exception->ExceptionRecord->ExceptionCode);
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
     TerminateProcess(GetCurrentProcess(), 3);

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "AfxDialogWindow.h"
+#include "AfxTexts.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
 #include "DialogWidgets.h"
@@ -51,11 +52,10 @@ TEST(SystemMenu, OffersMoveCloseAndAbout)
         ASSERT_EQ(menus.size(), 1u);
         const auto& entries = menus[0].entries;
         ASSERT_EQ(entries.size(), 5u);
-        EXPECT_EQ(entries[0].text, "&Verschieben");
+        EXPECT_EQ(entries[0].text, kAfxMenuMove);
         EXPECT_EQ(entries[0].id, static_cast<unsigned>(SC_MOVE));
         EXPECT_TRUE(entries[1].separator);
-        EXPECT_EQ(entries[2].text, "&Schlie\xC3\x9F" "en");
-        EXPECT_EQ(entries[2].shortcut, "Alt+F4");
+        EXPECT_EQ(entries[2].text + "\t" + entries[2].shortcut, kAfxMenuClose);
         EXPECT_EQ(entries[2].id, static_cast<unsigned>(SC_CLOSE));
         EXPECT_TRUE(entries[3].separator);
         EXPECT_EQ(entries[4].text, "&Info \xC3\xBC" "ber Zedulo...");
