@@ -69,5 +69,5 @@ private:
         WPARAM wParam = 0;
         LPARAM lParam = 0;
     };
-    Message m_currentMessage;
+    Message m_msgCurrent;
 };

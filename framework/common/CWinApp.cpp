@@ -31,8 +31,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     g_application = this;
     if (lpszAppName) {
-        m_appName = lpszAppName;
-        m_pszAppName = m_appName.c_str();
+        m_strAppName = lpszAppName;
+        m_pszAppName = m_strAppName.c_str();
     }
 }
 
@@ -55,8 +55,8 @@ int CWinApp::ExitInstance()
 const char* CWinApp::AppName()
 {
     if (!m_pszAppName) {
-        m_appName = ModuleName();
-        m_pszAppName = m_appName.c_str();
+        m_strAppName = ModuleName();
+        m_pszAppName = m_strAppName.c_str();
     }
     return m_pszAppName;
 }

@@ -26,12 +26,12 @@ LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const Message outer = m_currentMessage;
-    m_currentMessage = {message, wParam, lParam};
+    const Message outer = m_msgCurrent;
+    m_msgCurrent = {message, wParam, lParam};
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
-    m_currentMessage = outer;
+    m_msgCurrent = outer;
     return result;
 }
 
@@ -66,7 +66,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(m_currentMessage.message, m_currentMessage.wParam, m_currentMessage.lParam);
+    return DefWindowProc(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
 }
 
 void CWnd::OnSysCommand(UINT, LPARAM)
