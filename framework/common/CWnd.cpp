@@ -2,22 +2,7 @@
 // platform's default processing. The same on every platform.
 #include "CWnd.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "CDataExchange.h"
-
-int CWnd::GetWindowTextA(LPSTR buffer, int maxCount) const
-{
-    if (!buffer || maxCount <= 0)
-        return 0;
-    CString text;
-    GetWindowTextA(text);
-    const int length = std::min(text.GetLength(), maxCount - 1);
-    std::memcpy(buffer, text.GetString(), static_cast<std::size_t>(length));
-    buffer[length] = '\0';
-    return length;
-}
 
 LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
