@@ -1,5 +1,5 @@
 // Every German text the framework itself shows or says, on either platform,
-// in UTF-8. The program's own texts are in its resources (res/Zedulo.rc);
+// in UTF-8. The program's own texts are in its resources (its resource script);
 // the framework names the program only as the program's resources name it.
 #pragma once
 

@@ -75,7 +75,6 @@ TEST(ProgramResources, DialogTemplatesAsRequired)
         EXPECT_EQ(dialog->title, required.title);
         EXPECT_EQ(dialog->typeface, "MS Shell Dlg");
         EXPECT_EQ(dialog->pointSize, 8);
-        EXPECT_EQ(dialog->charset, 1) << "default character set";
         EXPECT_EQ(dialog->menu.kind, ResourceName::Kind::None);
         EXPECT_EQ(dialog->windowClass.kind, ResourceName::Kind::None);
 
