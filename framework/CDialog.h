@@ -45,5 +45,5 @@ protected:
 
 private:
     int m_result = 0;  // where the toolkit keeps none (Windows' dialog manager does)
-    bool m_ended = false;
+    bool m_bEnded = false;
 };

@@ -40,7 +40,7 @@ public:
     // IDOK when the user chose a file, IDCANCEL otherwise.
     virtual INT_PTR DoModal();
     // The chosen file's full path.
-    CString GetPathName() const { return m_pathName; }
+    CString GetPathName() const { return m_strPathName; }
 
 private:
     // The chooser's answer into the settings record: IDOK with the path, or
@@ -48,10 +48,12 @@ private:
     INT_PTR TakeChosen(const std::optional<std::string>& chosen);
 
     BOOL m_bOpenFileDialog;
-    std::string m_defaultExtension;
-    std::string m_filter;
-    char m_fileName[4096];
+    std::string m_strDefExt;
+    std::string m_strFilter;
+    // The chosen path, as long as a Linux path may be (PATH_MAX); Windows'
+    // own limit without the \\?\ prefix, MAX_PATH, is far below it.
+    char m_szFileName[4096];
     OPENFILENAME m_ofn;
     CWnd* m_pParentWnd;
-    CString m_pathName;
+    CString m_strPathName;
 };

@@ -37,7 +37,7 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    std::string m_appName;
+    std::string m_strAppName;
 };
 
 // The one application object.

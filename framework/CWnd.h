@@ -18,7 +18,6 @@ public:
 
     // The window this object speaks for, or nullptr before it exists.
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Makes this object speak for an existing window (a dialog's control).
     BOOL Attach(HWND hWnd);
@@ -27,7 +26,6 @@ public:
     static CWnd* FromHandle(HWND hWnd);
 
     void GetWindowTextA(CString& text) const;
-    int GetWindowTextA(LPSTR buffer, int maxCount) const;
     void SetWindowTextA(LPCSTR text);
     // A modal box owned by this window's dialog; no caption gives the
     // application's name. Returns the button pressed (IDOK, ...).
@@ -69,5 +67,5 @@ private:
         WPARAM wParam = 0;
         LPARAM lParam = 0;
     };
-    Message m_currentMessage;
+    Message m_msgCurrent;
 };

@@ -20,7 +20,7 @@ void AfxRunMessageLoop();
 // The program's own resources: dialog templates, strings, icons, version.
 const ResourceSource& AfxProgramResources();
 
-// The program file's name without folder and extension ("zedulo").
+// The program file's name without folder and extension.
 std::string AfxModuleBaseName();
 
 struct AfxHelpSearch {

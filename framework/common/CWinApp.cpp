@@ -1,6 +1,7 @@
 #include "CWinApp.h"
 
 #include "AfxPlatform.h"
+#include "AfxTexts.h"
 #include "resources/ResourceSource.h"
 #include "resources/VersionInfo.h"
 
@@ -30,8 +31,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     g_application = this;
     if (lpszAppName) {
-        m_appName = lpszAppName;
-        m_pszAppName = m_appName.c_str();
+        m_strAppName = lpszAppName;
+        m_pszAppName = m_strAppName.c_str();
     }
 }
 
@@ -54,8 +55,8 @@ int CWinApp::ExitInstance()
 const char* CWinApp::AppName()
 {
     if (!m_pszAppName) {
-        m_appName = ModuleName();
-        m_pszAppName = m_appName.c_str();
+        m_strAppName = ModuleName();
+        m_pszAppName = m_strAppName.c_str();
     }
     return m_pszAppName;
 }
@@ -65,10 +66,10 @@ void CWinApp::OnHelp()
     const std::string pageName = std::string(AppName()) + ".html";
     const AfxHelpSearch search = AfxFindHelpPage(pageName);
     if (search.page) {
-        AfxShowHelpPage(m_pMainWnd, *search.page, std::string(AppName()) + " \xE2\x80\x93 Hilfe");
+        AfxShowHelpPage(m_pMainWnd, *search.page, std::string(AppName()) + kAfxHelpTitleSuffix);
         return;
     }
-    std::string message = "Die Hilfeseite \xE2\x80\x9E" + pageName + "\xE2\x80\x9C wurde nicht gefunden.\nGesucht in:";
+    std::string message = kAfxHelpPageMissingBefore + pageName + kAfxHelpPageMissingAfter;
     for (const std::string& folder : search.folders)
         message += "\n" + folder;
     CWnd stranger;  // a message box without owner when there is no main window

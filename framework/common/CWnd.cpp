@@ -2,22 +2,7 @@
 // platform's default processing. The same on every platform.
 #include "CWnd.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "CDataExchange.h"
-
-int CWnd::GetWindowTextA(LPSTR buffer, int maxCount) const
-{
-    if (!buffer || maxCount <= 0)
-        return 0;
-    CString text;
-    GetWindowTextA(text);
-    const int length = std::min(text.GetLength(), maxCount - 1);
-    std::memcpy(buffer, text.GetString(), static_cast<std::size_t>(length));
-    buffer[length] = '\0';
-    return length;
-}
 
 LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -26,12 +11,12 @@ LRESULT AfxCallWndProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const Message outer = m_currentMessage;
-    m_currentMessage = {message, wParam, lParam};
+    const Message outer = m_msgCurrent;
+    m_msgCurrent = {message, wParam, lParam};
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
-    m_currentMessage = outer;
+    m_msgCurrent = outer;
     return result;
 }
 
@@ -66,7 +51,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(m_currentMessage.message, m_currentMessage.wParam, m_currentMessage.lParam);
+    return DefWindowProc(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
 }
 
 void CWnd::OnSysCommand(UINT, LPARAM)

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-int MulDiv(int number, int numerator, int denominator)
+int MulDivRounded(int number, int numerator, int denominator)
 {
     if (denominator == 0)
         return -1;
@@ -26,10 +26,10 @@ DialogBaseUnits ComputeDialogBaseUnits(int alphabetWidth, int fontHeight)
 
 int DialogUnitsToPixelsX(int units, const DialogBaseUnits& base)
 {
-    return MulDiv(units, base.x, 4);
+    return MulDivRounded(units, base.x, 4);
 }
 
 int DialogUnitsToPixelsY(int units, const DialogBaseUnits& base)
 {
-    return MulDiv(units, base.y, 8);
+    return MulDivRounded(units, base.y, 8);
 }

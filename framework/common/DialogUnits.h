@@ -9,8 +9,9 @@ struct DialogBaseUnits {
 };
 
 // number * numerator / denominator in 64 bits, rounded half away from zero;
-// -1 if the denominator is 0 or the result does not fit.
-int MulDiv(int number, int numerator, int denominator);
+// -1 if the denominator is 0 or the result does not fit: Windows' MulDiv,
+// with which the platform converts dialog units, written out for Qt.
+int MulDivRounded(int number, int numerator, int denominator);
 
 // From the width in pixels of the 52 letters "A".."Z", "a".."z" side by side
 // and the font's height (ascent + descent).

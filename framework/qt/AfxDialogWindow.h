@@ -24,8 +24,6 @@ public:
     HWND Handle() { return m_handle.get(); }
     // The first control in template order that takes the focus by Tab.
     QWidget* FirstTabStop() const;
-    // The identifier Enter presses when no push button has the focus.
-    int DefaultButtonId() const { return m_defaultButtonId; }
 
     // The system menu as a toolkit menu, to pop up or to look at.
     std::unique_ptr<QMenu> BuildSystemMenu();
@@ -54,7 +52,7 @@ private:
     std::vector<QWidget*> m_tabStops;
     std::vector<QPointer<QWidget>> m_hiddenControls;
     QPointer<QWidget> m_focusBeforeMinimise;
-    int m_defaultButtonId = IDOK;
+    int m_defaultButtonId = IDOK;  // what Enter presses when no push button has the focus
 };
 
 // Sets a static text's text: "&" marks the mnemonic of the control after it

@@ -22,7 +22,7 @@ bool AfxHasDisplay()
 }
 
 AfxToolkit::AfxToolkit(const char* programPath)
-    : m_program(programPath && *programPath ? programPath : "zedulo"), m_argv{m_program.data(), nullptr}
+    : m_program(programPath ? programPath : ""), m_argv{m_program.data(), nullptr}
 {
     // Qt reads options (-style, -platform, ...) from its arguments; it gets
     // none of the user's.

@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "AfxPlatform.h"
+#include "AfxTexts.h"
 #include "AfxToolkit.h"
 #include "CWinApp.h"
 
 int AfxWinMain(int argc, char* argv[])
 {
     if (!AfxHasDisplay()) {
-        std::fputs("Keine grafische Anzeige gefunden.\n", stderr);
+        std::fputs(kAfxNoDisplay, stderr);
         return 1;
     }
     AfxToolkit toolkit(argc > 0 ? argv[0] : nullptr);

@@ -52,11 +52,11 @@ INT_PTR CDialog::DoModal()
     AfxDialogWindow window(*this, *dialogTemplate, ownerWidget);
     m_hWnd = window.Handle();
     m_hWnd->attached = this;
-    m_ended = false;
+    m_bEnded = false;
     m_result = IDCANCEL;
 
     const BOOL focusFirstTabStop = OnInitDialog();
-    if (!m_ended) {
+    if (!m_bEnded) {
         if (focusFirstTabStop) {
             if (QWidget* first = window.FirstTabStop())
                 first->setFocus(Qt::TabFocusReason);
@@ -71,7 +71,7 @@ INT_PTR CDialog::DoModal()
             },
             [&] { return window.exec(); }, 0);
         // A dialog no one ended, answered or not, is cancelled.
-        if (!m_ended)
+        if (!m_bEnded)
             EndDialog(IDCANCEL);
     }
 
@@ -82,7 +82,7 @@ INT_PTR CDialog::DoModal()
 void CDialog::EndDialog(int nResult)
 {
     m_result = nResult;
-    m_ended = true;
+    m_bEnded = true;
     if (auto* window = qobject_cast<QDialog*>(AfxWidget(m_hWnd)))
         window->done(nResult);
 }

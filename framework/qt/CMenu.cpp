@@ -1,14 +1,15 @@
 #include "CMenu.h"
 
+#include "AfxTexts.h"
 #include "MenuHandle.h"
 #include "WindowHandle.h"
 
 void AfxResetSystemMenu(HMENU__& menu)
 {
     menu.items = {
-        {MF_STRING, SC_MOVE, "&Verschieben"},
+        {MF_STRING, SC_MOVE, kAfxMenuMove},
         {MF_SEPARATOR, 0, ""},
-        {MF_STRING, SC_CLOSE, "&Schlie\xC3\x9F" "en\tAlt+F4"},
+        {MF_STRING, SC_CLOSE, kAfxMenuClose},
     };
 }
 

@@ -10,7 +10,7 @@
 struct AfxMenuItem {
     UINT flags = MF_STRING;
     UINT id = 0;
-    std::string text;  // "&Schließen\tAlt+F4": mnemonic and shortcut text
+    std::string text;  // mnemonic and shortcut text: "&Close\tAlt+F4"
 };
 
 struct HMENU__ {

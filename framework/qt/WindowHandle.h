@@ -23,7 +23,9 @@ struct HWND__ {
     // While the window handles WM_PAINT: what paints it.
     HDC__ paintContext;
     // The object that speaks for the window: attached by the program, or a
-    // stand-in made on first request.
+    // stand-in made on first request. Kept in the handle, which is ours and
+    // goes with the window (on Win32, whose handles are the system's, they
+    // are kept in a map: win32/WindowMap.h).
     CWnd* attached = nullptr;
     std::unique_ptr<CWnd> standIn;
     HICON icons[2] = {nullptr, nullptr};  // ICON_SMALL, ICON_BIG

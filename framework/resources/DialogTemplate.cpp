@@ -9,6 +9,16 @@ namespace {
 
 constexpr std::uint32_t kDsSetFont = 0x40;
 
+// Where a template or an item stands, in dialog units.
+template <typename Placed>
+void ReadPlacement(ByteReader& reader, Placed& placed)
+{
+    placed.x = reader.ReadSigned16();
+    placed.y = reader.ReadSigned16();
+    placed.cx = reader.ReadSigned16();
+    placed.cy = reader.ReadSigned16();
+}
+
 // A predefined class given by name ("Static", as a CONTROL statement writes
 // it) is the class of that ordinal, to Windows as to the resource compiler.
 ResourceName PredefinedClass(ResourceName windowClass)
@@ -29,23 +39,18 @@ void ReadItem(ByteReader& reader, bool extended, DialogItem& item)
 {
     reader.AlignTo4();
     if (extended) {
-        item.helpId = reader.Read32();
+        reader.Skip(4);  // help context
         item.exStyle = reader.Read32();
         item.style = reader.Read32();
     } else {
         item.style = reader.Read32();
         item.exStyle = reader.Read32();
     }
-    item.x = reader.ReadSigned16();
-    item.y = reader.ReadSigned16();
-    item.cx = reader.ReadSigned16();
-    item.cy = reader.ReadSigned16();
+    ReadPlacement(reader, item);
     item.id = extended ? static_cast<std::int32_t>(reader.Read32()) : reader.ReadSigned16();
     item.windowClass = PredefinedClass(reader.ReadNameOrOrdinal());
     item.title = reader.ReadNameOrOrdinal();
-    const std::uint16_t extraSize = reader.Read16();
-    const auto extra = reader.ReadBytes(extraSize);
-    item.creationData.assign(extra.begin(), extra.end());
+    reader.Skip(reader.Read16());  // creation data, which no predefined class takes
 }
 
 }  // namespace
@@ -60,7 +65,7 @@ std::optional<DialogTemplate> ParseDialogTemplate(std::span<const std::uint8_t> 
     const std::uint16_t signature = reader.Read16();
     dialog.extended = version == 1 && signature == 0xFFFF;
     if (dialog.extended) {
-        dialog.helpId = reader.Read32();
+        reader.Skip(4);  // help context
         dialog.exStyle = reader.Read32();
         dialog.style = reader.Read32();
     } else {
@@ -68,19 +73,14 @@ std::optional<DialogTemplate> ParseDialogTemplate(std::span<const std::uint8_t> 
         dialog.exStyle = reader.Read32();
     }
     itemCount = reader.Read16();
-    dialog.x = reader.ReadSigned16();
-    dialog.y = reader.ReadSigned16();
-    dialog.cx = reader.ReadSigned16();
-    dialog.cy = reader.ReadSigned16();
+    ReadPlacement(reader, dialog);
     dialog.menu = reader.ReadNameOrOrdinal();
     dialog.windowClass = reader.ReadNameOrOrdinal();
     dialog.title = reader.ReadString();
     if (dialog.style & kDsSetFont) {
         dialog.pointSize = reader.Read16();
         if (dialog.extended) {
-            dialog.weight = reader.Read16();
-            dialog.italic = reader.Read8();
-            dialog.charset = reader.Read8();
+            reader.Skip(4);  // weight, italic, character set: the font is the dialog font
         }
         dialog.typeface = reader.ReadString();
     }

@@ -18,19 +18,16 @@ enum ControlClass : std::uint16_t {
 };
 
 struct DialogItem {
-    std::uint32_t helpId = 0;
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
     std::int32_t id = 0;  // 32 bits in the extended form, 16 in the classic one
     ResourceName windowClass;
     ResourceName title;  // a text, or an ordinal naming a resource (an icon)
-    std::vector<std::uint8_t> creationData;
 };
 
 struct DialogTemplate {
     bool extended = false;
-    std::uint32_t helpId = 0;
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
@@ -39,9 +36,6 @@ struct DialogTemplate {
     std::string title;
     // Present when the style has DS_SETFONT.
     std::uint16_t pointSize = 0;
-    std::uint16_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t charset = 0;
     std::string typeface;
     std::vector<DialogItem> items;
 };

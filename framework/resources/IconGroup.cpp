@@ -30,7 +30,10 @@ std::optional<IconImage> DecodeIconImage(std::span<const std::uint8_t> bytes)
     const std::uint32_t compression = reader.Read32();
     reader.Skip(12);  // image size, resolution
     std::uint32_t paletteSize = reader.Read32();
-    if (reader.Failed() || headerSize < 40 || compression != 0 || width <= 0 || width > 1024 ||
+    // Sizes up to 1024 pixels: beyond any icon, and a bound on the memory a
+    // malformed header can ask for. The height counts the mask too.
+    constexpr std::uint32_t kBitmapInfoHeaderSize = 40;  // BITMAPINFOHEADER, the smallest header an icon has
+    if (reader.Failed() || headerSize < kBitmapInfoHeaderSize || compression != 0 || width <= 0 || width > 1024 ||
         doubledHeight <= 0 || doubledHeight > 2048 || doubledHeight % 2 != 0)
         return std::nullopt;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)

@@ -19,7 +19,7 @@ struct VersionInfo {
     std::uint32_t fileOs = 0;
     std::uint32_t fileType = 0;
     std::string stringTableKey;  // language and code page, e.g. "040704e4"
-    std::map<std::string, std::string> strings;  // "OriginalFilename" -> "Zedulo.exe", ...
+    std::map<std::string, std::string> strings;  // "OriginalFilename" -> "Program.exe", ...
     std::vector<std::uint32_t> translations;     // language in the low word, code page in the high
 };
 

@@ -9,6 +9,8 @@
 namespace {
 
 // Posted to a dialog once it is on screen, for the test's dialog handler.
+// WM_APP and up are the program's own; the offset keeps clear of the first
+// few, which the program's code may take for messages of its own.
 constexpr UINT kAnswerDialog = WM_APP + 0x2A0;
 
 struct ModalRun {
@@ -67,7 +69,7 @@ INT_PTR CDialog::DoModal()
     CWnd* owner = AfxDialogOwner(*this);
     HWND ownerWindow = AfxRootWindow(owner);
 
-    m_ended = false;
+    m_bEnded = false;
     ModalRun run{this, false};
     const auto show = [&] {
         return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(data->data()),
@@ -88,7 +90,7 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::EndDialog(int nResult)
 {
-    m_ended = true;
+    m_bEnded = true;
     if (m_hWnd)
         ::EndDialog(m_hWnd, nResult);
 }
@@ -103,7 +105,7 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         UpdateWindow(m_hWnd);
         if (const auto& handler = AfxTestHooks::DialogHandler())
             handler(*this);
-        if (!m_ended)
+        if (!m_bEnded)
             EndDialog(IDCANCEL);
         return 0;
     }

@@ -10,6 +10,10 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 {
     if (!hMenu)
         return nullptr;
+    // By handle, as the handle is the system's (WindowMap.h says why the Qt
+    // half keeps the object in the handle instead). Never dropped: a menu
+    // handle the system hands out again gets the same object, which holds
+    // nothing but the handle, and a program opens few dialogs.
     static std::map<HMENU, std::unique_ptr<CMenu>> objects;
     std::unique_ptr<CMenu>& object = objects[hMenu];
     if (!object) {

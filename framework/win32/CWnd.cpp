@@ -9,7 +9,7 @@
 
 namespace {
 
-const wchar_t kPreviousProcedure[] = L"ZeduloPreviousProcedure";
+const wchar_t kPreviousProcedure[] = L"AfxPreviousProcedure";
 
 // The procedure the window had before it was subclassed, or the default one.
 LRESULT CallPreviousProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,4 +1,4 @@
-// The help page on Windows: Zedulo.html beside the program, shown in the
+// The help page on Windows: the program's page beside the .exe, shown in the
 // user's browser.
 #include "AfxPlatform.h"
 #include "CWnd.h"

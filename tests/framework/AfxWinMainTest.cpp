@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AfxTexts.h"
 #include "ChildProcess.h"
 
 namespace {
@@ -19,7 +20,7 @@ TEST(AfxWinMain, SaysSoWithoutADisplay)
     const ChildOutcome outcome =
         RunChild(ZEDULO_PROBE_PROGRAM, {}, WithoutDisplay());
     EXPECT_EQ(outcome.exitStatus, 1);
-    EXPECT_EQ(outcome.err, "Keine grafische Anzeige gefunden.\n");
+    EXPECT_EQ(outcome.err, kAfxNoDisplay);
     EXPECT_EQ(outcome.out, "");
 }
 

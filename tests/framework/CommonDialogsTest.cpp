@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "AfxPlatform.h"
+#include "AfxTexts.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CWinApp.h"
@@ -153,7 +154,7 @@ TEST(FileChooser, TakesAPathTooLongForTheRecordAsACancel)
             EXPECT_EQ(chooser.GetOFN().lpstrFile, std::string(c.result == IDOK ? path : "fritz.adr")) << c.length;
         });
         EXPECT_EQ(result, c.result) << c.length;
-        EXPECT_EQ(chosen.GetLength(), c.result == IDOK ? static_cast<int>(c.length) : 0) << c.length;
+        EXPECT_EQ(static_cast<int>(chosen.Str().size()), c.result == IDOK ? static_cast<int>(c.length) : 0) << c.length;
     }
 }
 
@@ -186,7 +187,7 @@ TEST(Help, ShowsThePageOrSaysWhichIsMissing)
     ASSERT_TRUE(shown);
     EXPECT_FALSE(message);
     EXPECT_EQ(shown->page, path);
-    EXPECT_EQ(shown->title, "Zedulo \xE2\x80\x93 Hilfe");
+    EXPECT_EQ(shown->title, std::string("Zedulo") + kAfxHelpTitleSuffix);
     EXPECT_EQ(shown->ownerTitle, "Zedulo") << "owned by the main window";
     EXPECT_EQ(shown->modal, kModalHelpWindow);
 
@@ -194,7 +195,7 @@ TEST(Help, ShowsThePageOrSaysWhichIsMissing)
     EXPECT_FALSE(shown);
     ASSERT_TRUE(message);
     EXPECT_EQ(message->caption, "Zedulo");
-    EXPECT_NE(message->text.find("\xE2\x80\x9EZedulo.html\xE2\x80\x9C wurde nicht gefunden"), std::string::npos);
+    EXPECT_NE(message->text.find(kAfxHelpPageMissingBefore + std::string("Zedulo.html") + kAfxHelpPageMissingAfter), std::string::npos);
     EXPECT_NE(message->text.find(folder), std::string::npos);
     EXPECT_EQ(message->ownerTitle, "Zedulo");
 }

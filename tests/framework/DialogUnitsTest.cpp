@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(MulDiv, RoundsHalfAwayFromZero)
+TEST(MulDivRounded, RoundsHalfAwayFromZero)
 {
     const struct {
         int number, numerator, denominator, result;
@@ -23,7 +23,7 @@ TEST(MulDiv, RoundsHalfAwayFromZero)
         {2000000000, 2, 4, 1000000000},  // the product needs 64 bits
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.result)
+        EXPECT_EQ(MulDivRounded(c.number, c.numerator, c.denominator), c.result)
             << c.number << " * " << c.numerator << " / " << c.denominator;
 }
 

@@ -246,9 +246,7 @@ TEST(DialogWindow, CentresOnlyATemplateAtTheOrigin)
             EXPECT_EQ(dialog.CheckAutoCenter(), c.centred) << c.x << ", " << c.y;
             const PixelRect area = user.PlacementArea();
             const PixelRect window = user.WindowRect();
-            const bool centred = std::abs(2 * window.left + window.width - (2 * area.left + area.width)) <= 1 &&
-                                 std::abs(2 * window.top + window.height - (2 * area.top + area.height)) <= 1;
-            EXPECT_EQ(centred, c.centred) << c.x << ", " << c.y;
+            EXPECT_EQ(IsCentredOver(window, area), c.centred) << c.x << ", " << c.y;
             const PixelRect client = user.ClientRect();
             const PixelRect at = user.MapDialogRect(c.x, c.y, 0, 0);
             if (c.x != 0) {

@@ -75,7 +75,6 @@ TEST(ProgramResources, DialogTemplatesAsRequired)
         EXPECT_EQ(dialog->title, required.title);
         EXPECT_EQ(dialog->typeface, "MS Shell Dlg");
         EXPECT_EQ(dialog->pointSize, 8);
-        EXPECT_EQ(dialog->charset, 1) << "default character set";
         EXPECT_EQ(dialog->menu.kind, ResourceName::Kind::None);
         EXPECT_EQ(dialog->windowClass.kind, ResourceName::Kind::None);
 
@@ -127,19 +126,18 @@ TEST(ProgramResources, VersionBlock)
                                        ZEDULO_VERSION_BUILD};
     EXPECT_TRUE(std::equal(expected, expected + 4, version->fileVersion));
     EXPECT_TRUE(std::equal(expected, expected + 4, version->productVersion));
-    EXPECT_EQ(version->fileVersion[3], 2);
     EXPECT_EQ(version->fileFlagsMask, 0x3Fu);
     EXPECT_EQ(version->fileFlags, 0u);
     EXPECT_EQ(version->fileOs, static_cast<std::uint32_t>(VOS__WINDOWS32));
     EXPECT_EQ(version->fileType, static_cast<std::uint32_t>(VFT_APP));
     EXPECT_EQ(version->stringTableKey, "040704e4");
     const std::pair<const char*, const char*> strings[] = {
-        {"FileDescription", "klingeo Telefonbuch Konverter"},
-        {"FileVersion", "1.0.0.2"},
+        {"FileDescription", ZEDULO_DESCRIPTION},
+        {"FileVersion", ZEDULO_VERSION_TEXT},
         {"InternalName", "Zedulo.exe"},
         {"OriginalFilename", "Zedulo.exe"},
-        {"ProductName", "klingeo Telefonbuch Konverter"},
-        {"ProductVersion", "1.0.0.2"},
+        {"ProductName", ZEDULO_DESCRIPTION},
+        {"ProductVersion", ZEDULO_VERSION_TEXT},
     };
     for (const auto& [key, value] : strings)
         EXPECT_EQ(version->strings[key], value) << key;

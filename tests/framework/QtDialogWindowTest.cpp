@@ -13,6 +13,7 @@
 #include "CDialog.h"
 #include "DialogDriver.h"
 #include "DialogFont.h"
+#include "DialogWidgets.h"
 #include "ResBytes.h"
 #include "WindowHandle.h"
 #include "resource.h"
@@ -39,7 +40,7 @@ TEST(QtDialogWindow, MakesAWidgetOfEveryControlInTheDialogFont)
     const DialogTemplate layout = *ParseDialogTemplate(entry->data);
     CDialog dialog(IDD_CONVERTER_DIALOG);
     RunDialog(dialog, [&](DialogDriver&) {
-        QWidget& window = *AfxWidget(dialog.m_hWnd);
+        QWidget& window = WindowOf(dialog);
         const QFont font = AfxDialogFont(layout.pointSize);
         std::cout << "Font " << QFontInfo(font).family().toStdString() << " " << font.pointSize() << " pt\n";
         EXPECT_EQ(QFontInfo(window.font()).family(), QFontInfo(font).family());
@@ -61,7 +62,7 @@ TEST(QtDialogWindow, AppWindowTemplateIsATopLevelWindowWithoutMinimiseOrMaximise
 {
     CDialog dialog(IDD_CONVERTER_DIALOG);
     RunDialog(dialog, [&](DialogDriver&) {
-        QWidget& window = *AfxWidget(dialog.m_hWnd);
+        QWidget& window = WindowOf(dialog);
         EXPECT_TRUE(window.isWindow());
         EXPECT_EQ(window.windowType(), Qt::Window) << "WS_EX_APPWINDOW gives a task-bar entry";
         const Qt::WindowFlags flags = window.windowFlags();

@@ -43,54 +43,56 @@ std::vector<std::uint8_t> ClassicTemplate()
     return b.Get();
 }
 
-TEST(DialogTemplateReader, ReadsTheExtendedForm)
+// Both forms, the template's own fields and the last item's (after every
+// padding and item before it).
+TEST(DialogTemplateReader, ReadsBothForms)
 {
-    const auto bytes = ExtendedTemplate();
-    const auto dialog = ParseDialogTemplate(bytes);
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog->extended);
-    EXPECT_EQ(dialog->helpId, 7u);
-    EXPECT_EQ(dialog->exStyle, 0x40000u);
-    EXPECT_EQ(dialog->cx, 320);
-    EXPECT_EQ(dialog->cy, 97);
-    EXPECT_EQ(dialog->title, "Zedulo");
-    EXPECT_EQ(dialog->pointSize, 8);
-    EXPECT_EQ(dialog->weight, 400);
-    EXPECT_EQ(dialog->italic, 1);
-    EXPECT_EQ(dialog->charset, 1);
-    EXPECT_EQ(dialog->typeface, "MS Shell Dlg");
-    ASSERT_EQ(dialog->items.size(), 3u);
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        bool extended;
+        std::uint32_t style, exStyle;
+        std::int16_t x, cx, cy;
+        const char* title;
+        std::uint16_t pointSize;
+        const char* typeface;
+        ResourceName lastTitle;
+        std::size_t items;
+    } cases[] = {
+        {ExtendedTemplate(), true, 0x80C800C0 | 0x40, 0x40000, 0, 320, 97, "Zedulo", 8, "MS Shell Dlg",
+         ResourceName::Ordinal(128), 3},
+        {ClassicTemplate(), false, 0x80C80040, 0, 5, 100, 50, "Alt", 9, "Tahoma", ResourceName::Text("&Name"), 1},
+    };
+    for (const auto& c : cases) {
+        const auto dialog = ParseDialogTemplate(c.bytes);
+        ASSERT_TRUE(dialog) << c.title;
+        EXPECT_EQ(dialog->extended, c.extended) << c.title;
+        EXPECT_EQ(dialog->style, c.style) << c.title;
+        EXPECT_EQ(dialog->exStyle, c.exStyle) << c.title;
+        EXPECT_EQ(dialog->x, c.x) << c.title;
+        EXPECT_EQ(dialog->cx, c.cx) << c.title;
+        EXPECT_EQ(dialog->cy, c.cy) << c.title;
+        EXPECT_EQ(dialog->title, c.title);
+        EXPECT_EQ(dialog->pointSize, c.pointSize) << c.title;
+        EXPECT_EQ(dialog->typeface, c.typeface) << c.title;
+        ASSERT_EQ(dialog->items.size(), c.items) << c.title;
+        EXPECT_EQ(dialog->items.back().id, -1) << c.title;
+        EXPECT_EQ(dialog->items.back().title, c.lastTitle) << c.title;
+    }
+}
 
+// The extended form's items: 32-bit identifiers, a class named by text.
+TEST(DialogTemplateReader, ReadsExtendedItems)
+{
+    const auto dialog = ParseDialogTemplate(ExtendedTemplate());
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(dialog->items.size(), 3u);
     EXPECT_EQ(dialog->items[0].id, 0x12345);
     EXPECT_EQ(dialog->items[0].windowClass, ResourceName::Ordinal(0x80));
     EXPECT_EQ(dialog->items[0].title, ResourceName::Text("OK"));
     EXPECT_EQ(dialog->items[0].style, kChildVisible | 0x10001);
     EXPECT_EQ(dialog->items[0].x, 45);
-
-    EXPECT_EQ(dialog->items[1].helpId, 9u);
     EXPECT_EQ(dialog->items[1].exStyle, 0x200u);
     EXPECT_EQ(dialog->items[1].windowClass, ResourceName::Text("SysLink"));
-    EXPECT_EQ(dialog->items[1].creationData, (std::vector<std::uint8_t>{0xAB, 0xCD}));
-
-    EXPECT_EQ(dialog->items[2].id, -1);
-    EXPECT_EQ(dialog->items[2].title, ResourceName::Ordinal(128));
-}
-
-TEST(DialogTemplateReader, ReadsTheClassicForm)
-{
-    const auto bytes = ClassicTemplate();
-    const auto dialog = ParseDialogTemplate(bytes);
-    ASSERT_TRUE(dialog);
-    EXPECT_FALSE(dialog->extended);
-    EXPECT_EQ(dialog->style, 0x80C80040u);
-    EXPECT_EQ(dialog->x, 5);
-    EXPECT_EQ(dialog->cy, 50);
-    EXPECT_EQ(dialog->title, "Alt");
-    EXPECT_EQ(dialog->pointSize, 9);
-    EXPECT_EQ(dialog->typeface, "Tahoma");
-    ASSERT_EQ(dialog->items.size(), 1u);
-    EXPECT_EQ(dialog->items[0].id, -1);
-    EXPECT_EQ(dialog->items[0].title, ResourceName::Text("&Name"));
 }
 
 // A CONTROL statement names its class; the predefined ones are the same

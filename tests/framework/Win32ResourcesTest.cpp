@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TextEncoding.h"
+#include "Version.h"
 
 namespace {
 
@@ -84,10 +85,10 @@ TEST(Win32Resources, VersionBlockReadsInGerman)
     EXPECT_EQ(translations->codePage, 1252);
 
     const std::pair<const wchar_t*, const char*> entries[] = {
-        {L"FileDescription", "klingeo Telefonbuch Konverter"},
-        {L"FileVersion", "1.0.0.2"},
+        {L"FileDescription", ZEDULO_DESCRIPTION},
+        {L"FileVersion", ZEDULO_VERSION_TEXT},
         {L"OriginalFilename", "Zedulo.exe"},
-        {L"ProductName", "klingeo Telefonbuch Konverter"},
+        {L"ProductName", ZEDULO_DESCRIPTION},
     };
     for (const auto& [key, value] : entries) {
         wchar_t* text = nullptr;
@@ -97,8 +98,8 @@ TEST(Win32Resources, VersionBlockReadsInGerman)
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(ZEDULO_VERSION_MINOR, ZEDULO_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(ZEDULO_VERSION_BUILD, ZEDULO_VERSION_PATCH)));
 }
 
 }  // namespace

@@ -6,25 +6,14 @@
 // failure of Wine to start it by that.
 #include <windows.h>
 
-namespace {
+#include "AfxCrashExit.h"
 
-LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
-{
-    // Said on standard error without the C runtime, whose state is unknown now.
-    char line[96];
-    const int length = wsprintfA(line, "crashed: exception 0x%08lX at %p\r\n",
-                                 exception->ExceptionRecord->ExceptionCode,
-                                 exception->ExceptionRecord->ExceptionAddress);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
-    TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
+namespace {
 
 // Installed as the program starts, before main.
 const bool g_installed = [] {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    SetUnhandledExceptionFilter(ExitOnCrash);
+    AfxExitOnCrash({"crashed: exception 0x%08lX at %p\r\n", 0});
     wchar_t marker[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"ZEDULO_STARTED", marker, MAX_PATH);
     if (length > 0 && length < MAX_PATH)

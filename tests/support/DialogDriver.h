@@ -28,6 +28,10 @@ struct ControlView {
     bool defaultButton = false;
 };
 
+// Whether inner stands centred over outer, give or take the odd pixel that
+// halving leaves over.
+bool IsCentredOver(const PixelRect& inner, const PixelRect& outer);
+
 enum class Key { Enter, Escape, Space, AltF4, AltH };
 
 class DialogDriver {

@@ -36,10 +36,7 @@ TEST(AboutBox, OpensOverTheMainDialogAndLeavesTheFieldsAlone)
             EXPECT_EQ(about.Dialog().m_nIDHelp, static_cast<UINT>(IDD_ABOUTBOX));
             EXPECT_EQ(about.Title(), "Info \xC3\xBC" "ber Zedulo");
             EXPECT_EQ(about.OwnerTitle(), "Zedulo") << "owned by the main dialog";
-            const PixelRect window = about.WindowRect();
-            EXPECT_LE(std::abs(2 * window.left + window.width - (2 * mainWindow.left + mainWindow.width)), 1)
-                << "centred over it";
-            EXPECT_LE(std::abs(2 * window.top + window.height - (2 * mainWindow.top + mainWindow.height)), 1);
+            EXPECT_TRUE(IsCentredOver(about.WindowRect(), mainWindow));
             const PixelRect size = about.MapDialogRect(0, 0, layout.cx, layout.cy);
             EXPECT_EQ(about.ClientRect().width, size.width);
             EXPECT_EQ(about.ClientRect().height, size.height);

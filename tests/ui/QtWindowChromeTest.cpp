@@ -9,8 +9,10 @@
 #include <QTest>
 
 #include "AfxDialogWindow.h"
+#include "AfxTexts.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "DialogWidgets.h"
 
 namespace {
 
@@ -36,16 +38,6 @@ std::vector<AfxPopupMenuInfo> MenusDuring(const std::function<void()>& body, std
     return menus;
 }
 
-QWidget& WindowOf(DialogDriver& user)
-{
-    return *AfxWidget(user.Dialog().m_hWnd);
-}
-
-QWidget* ControlOf(DialogDriver& user, int id)
-{
-    return WindowOf(user).findChild<QWidget*>(QString::number(id));
-}
-
 HICON ApplicationIcon()
 {
     return LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON),
@@ -56,15 +48,14 @@ TEST(SystemMenu, OffersMoveCloseAndAbout)
 {
     CConverterDlg dialog;
     RunDialog(dialog, [](DialogDriver& user) {
-        const auto menus = MenusDuring([&] { RightClick(WindowOf(user), {3, 3}); });
+        const auto menus = MenusDuring([&] { RightClick(WindowOf(user.Dialog()), {3, 3}); });
         ASSERT_EQ(menus.size(), 1u);
         const auto& entries = menus[0].entries;
         ASSERT_EQ(entries.size(), 5u);
-        EXPECT_EQ(entries[0].text, "&Verschieben");
+        EXPECT_EQ(entries[0].text, kAfxMenuMove);
         EXPECT_EQ(entries[0].id, static_cast<unsigned>(SC_MOVE));
         EXPECT_TRUE(entries[1].separator);
-        EXPECT_EQ(entries[2].text, "&Schlie\xC3\x9F" "en");
-        EXPECT_EQ(entries[2].shortcut, "Alt+F4");
+        EXPECT_EQ(entries[2].text + "\t" + entries[2].shortcut, kAfxMenuClose);
         EXPECT_EQ(entries[2].id, static_cast<unsigned>(SC_CLOSE));
         EXPECT_TRUE(entries[3].separator);
         EXPECT_EQ(entries[4].text, "&Info \xC3\xBC" "ber Zedulo...");
@@ -77,7 +68,7 @@ TEST(SystemMenu, OpensOnBackgroundStaticsAndAltSpaceOnly)
 {
     CConverterDlg dialog;
     RunDialog(dialog, [](DialogDriver& user) {
-        QWidget& window = WindowOf(user);
+        QWidget& window = WindowOf(user.Dialog());
         const QPoint label = window.findChildren<QLabel*>().front()->geometry().center();
         const struct {
             const char* where;
@@ -86,8 +77,8 @@ TEST(SystemMenu, OpensOnBackgroundStaticsAndAltSpaceOnly)
         } cases[] = {
             {"background", [&] { RightClick(window, {3, 3}); }, 1},
             {"static text", [&] { RightClick(window, label); }, 1},
-            {"button", [&] { RightClick(window, ControlOf(user, IDOK)->geometry().center()); }, 0},
-            {"Alt+Space", [&] { QTest::keyClick(ControlOf(user, IDC_EDIT_INPUT), Qt::Key_Space, Qt::AltModifier); }, 1},
+            {"button", [&] { RightClick(window, ControlOf(user.Dialog(), IDOK)->geometry().center()); }, 0},
+            {"Alt+Space", [&] { QTest::keyClick(ControlOf(user.Dialog(), IDC_EDIT_INPUT), Qt::Key_Space, Qt::AltModifier); }, 1},
         };
         for (const auto& c : cases)
             EXPECT_EQ(MenusDuring(c.action).size(), c.menus) << c.where;
@@ -99,7 +90,7 @@ TEST(SystemMenu, WithoutTheAboutStringHasNoAboutEntry)
     AfxTestHooks::HideString(IDS_ABOUTBOX);
     CConverterDlg dialog;
     RunDialog(dialog, [](DialogDriver& user) {
-        const auto menus = MenusDuring([&] { RightClick(WindowOf(user), {3, 3}); });
+        const auto menus = MenusDuring([&] { RightClick(WindowOf(user.Dialog()), {3, 3}); });
         ASSERT_EQ(menus.size(), 1u);
         EXPECT_EQ(menus[0].entries.size(), 3u);
         EXPECT_EQ(menus[0].entries.back().id, static_cast<unsigned>(SC_CLOSE));
@@ -126,7 +117,7 @@ TEST(SystemMenu, OfTheAboutBoxHasThePlatformsEntriesOnly)
     std::vector<AfxPopupMenuInfo> menus;
     RunDialog(
         dialog, [&](DialogDriver&) { dialog.SendMessageA(WM_SYSCOMMAND, IDM_ABOUTBOX); },
-        [&](DialogDriver& about) { menus = MenusDuring([&] { RightClick(WindowOf(about), {3, 3}); }); });
+        [&](DialogDriver& about) { menus = MenusDuring([&] { RightClick(WindowOf(about.Dialog()), {3, 3}); }); });
     ASSERT_EQ(menus.size(), 1u);
     ASSERT_EQ(menus[0].entries.size(), 3u);
     EXPECT_EQ(menus[0].entries.back().id, static_cast<unsigned>(SC_CLOSE));
@@ -138,7 +129,7 @@ TEST(MinimisedDialog, PaintsTheIconCentred)
     ASSERT_TRUE(icon);
     CConverterDlg dialog;
     RunDialog(dialog, [&](DialogDriver& user) {
-        QWidget& window = WindowOf(user);
+        QWidget& window = WindowOf(user.Dialog());
         EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessageA(WM_QUERYDRAGICON)), icon);
 
         window.showMinimized();

@@ -10,9 +10,8 @@
 
 #include "DialogDriver.h"
 #include "DialogFont.h"
+#include "DialogWidgets.h"
 #include "WindowHandle.h"
-
-namespace {
 
 QWidget& WindowOf(const CDialog& dialog)
 {
@@ -23,6 +22,8 @@ QWidget* ControlOf(const CDialog& dialog, int id)
 {
     return WindowOf(dialog).findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
+
+namespace {
 
 PixelRect ToPixelRect(const QRect& rect)
 {
