@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "InPlaceRewrite.h"
+#include "PathFolders.h"
 #include "TextEncoding.h"
 
 namespace {

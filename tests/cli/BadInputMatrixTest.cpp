@@ -9,9 +9,9 @@
 
 #include "ChildProcess.h"
 #include "ConversionMessages.h"
-#include "PhonebookConverter.h"
 #include "PlatformDifferences.h"
 #include "PlatformFiles.h"
+#include "RecordingHost.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
 
@@ -70,24 +70,6 @@ std::string Expand(const std::string& path, const TempDir& dir)
         expanded.replace(at, placeholder.size(), TextOf(dir.Path()));
     return expanded;
 }
-
-// Answers the conversion command as the dialog would, and remembers what it
-// was asked to show.
-class MatrixHost : public ConversionHost {
-public:
-    MatrixHost(std::string input, std::string output) : m_input(std::move(input)), m_output(std::move(output)) {}
-    std::string ReadInputField() override { return m_input; }
-    std::string ReadOutputField() override { return m_output; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void CloseWithOk() override { closed = true; }
-
-    std::vector<std::string> messages;
-    bool closed = false;
-
-private:
-    std::string m_input;
-    std::string m_output;
-};
 
 struct MatrixCase {
     const char* what;
@@ -206,7 +188,7 @@ TEST(BadInput, ConversionCommand)
         LayOutFolder(dir);
         const auto before = DescribeTree(dir.Path());
 
-        MatrixHost host(Expand(c.input, dir), Expand(c.output, dir));
+        RecordingHost host(Expand(c.input, dir), Expand(c.output, dir));
         {
 #ifndef _WIN32
             FileSizeLimit disk(c.diskSpace);
@@ -261,7 +243,7 @@ TEST(BadInput, HugeLinesNeedLittleMemory)
         EXPECT_EQ(ReadFile(dir.File("cli.txt")), c.records) << c.input;
         EXPECT_LT(outcome.peakResidentKiB, kMemoryBoundKiB) << c.input;
 
-        MatrixHost host(dir.File(c.input), "host.txt");
+        RecordingHost host(dir.File(c.input), "host.txt");
         RunConversion(host);
         EXPECT_EQ(host.messages, std::vector<std::string>{ConversionMessages::Converted(c.count)}) << c.input;
         EXPECT_EQ(ReadFile(dir.File("host.txt")), c.records) << c.input;

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "ConversionMessages.h"
+#include "RecordingHost.h"
+#include "RunConversion.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST(RunConversion, ChecksTheFieldsInOrder)
+{
+    struct Case {
+        const char* input;
+        const char* output;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", "", ConversionMessages::kNoInput},
+        {"", "phonebook.txt", ConversionMessages::kNoInput},
+        {"fritz.adr", "", ConversionMessages::kNoOutput},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(c.input, c.output);
+        RunConversion(host);
+        EXPECT_EQ(host.calls, (Calls{"input", "output", std::string("show ") + c.message}))
+            << "input '" << c.input << "', output '" << c.output << "'";
+    }
+}
+
+// The failures of the files themselves are in the bad-input matrix.
+TEST(RunConversion, ReportsEachOutcomeWithItsExactText)
+{
+    TempDir dir;
+    WriteFile(dir.File("none.adr"), "Name;Nummer\r\n");
+    WriteFile(dir.File("one.adr"), "Anna;0301\r\n");
+    WriteFile(dir.File("two.adr"), "Anna;0301\r\nBob;0402\r\n");
+    struct Case {
+        std::string input;
+        std::string output;
+        std::string message;
+        bool closes;
+    };
+    const Case cases[] = {
+        {dir.File("none.adr"), "out.txt", "0 Eintr\xE4ge konvertiert", true},
+        {dir.File("one.adr"), "out.txt", "1 Eintr\xE4ge konvertiert", true},
+        {dir.File("two.adr"), "out.txt", "2 Eintr\xE4ge konvertiert", true},
+        {"   ", "   ", "Kann Eingabedatei nicht \xF6" "ffnen", false},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(c.input, c.output);
+        RunConversion(host);
+        Calls expected{"input", "output", "show " + c.message};
+        if (c.closes)
+            expected.push_back("close");
+        EXPECT_EQ(host.calls, expected) << c.input << " -> " << c.output;
+    }
+}
+
+TEST(RunConversion, PutsABareOutputNameBesideTheInput)
+{
+    TempDir dir;
+    WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
+    // As the platform spells it, and with "/", which Windows takes too.
+    for (const std::string& input : {dir.File("fritz.adr"), (dir.Path() / "fritz.adr").generic_string()}) {
+        RecordingHost host(input, "phonebook.txt");
+        RunConversion(host);
+        EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), "0301;Anna\n") << input;
+        EXPECT_EQ(host.output, "phonebook.txt");
+        fs::remove(dir.File("phonebook.txt"));
+    }
+}
+
+TEST(RunConversion, ResolvesAfreshAfterAFailure)
+{
+    TempDir dir;
+    fs::create_directory(dir.File("daten"));
+    WriteFile(dir.File("daten/fritz.adr"), "Anna;0301\r\n");
+    RecordingHost host(dir.File("fritz.adr"), "phonebook.txt");
+    RunConversion(host);
+    EXPECT_EQ(host.calls.back(), std::string("show ") + ConversionMessages::kInputOpenFailed);
+
+    host.input = dir.File("daten/fritz.adr");
+    host.calls.clear();
+    RunConversion(host);
+    EXPECT_EQ(host.calls.back(), "close");
+    EXPECT_TRUE(fs::exists(dir.File("daten/phonebook.txt")));
+    EXPECT_FALSE(fs::exists(dir.File("phonebook.txt")));
+}
+
+}  // namespace
