@@ -8,6 +8,7 @@
 
 #include "ChildProcess.h"
 #include "PhonebookConverter.h"
+#include "ShownMessages.h"
 #include "TempDir.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST(DiskFull, AFailedWriteKeepsTheOldOutputOrNone)
                 const ChildOutcome outcome =
                     RunChild(ZEDULO_CONVERT_PROGRAM, {ZEDULO_LARGE_PHONEBOOK, dir.File("out.txt")});
                 EXPECT_EQ(outcome.exitStatus, 1) << what;
-                EXPECT_EQ(outcome.err, "Kann Ausgabedatei nicht schreiben\n") << what;
+                EXPECT_EQ(outcome.err, Shown(ConversionMessages::kOutputWriteFailed) + "\n") << what;
             } else {
                 EXPECT_EQ(ConvertPhonebook(ZEDULO_LARGE_PHONEBOOK, dir.File("out.txt")).status,
                           ConversionStatus::OutputWriteFailed)

@@ -48,10 +48,10 @@ TEST(RunConversion, ReportsEachOutcomeWithItsExactText)
         bool closes;
     };
     const Case cases[] = {
-        {dir.File("none.adr"), "out.txt", "0 Eintr\xE4ge konvertiert", true},
-        {dir.File("one.adr"), "out.txt", "1 Eintr\xE4ge konvertiert", true},
-        {dir.File("two.adr"), "out.txt", "2 Eintr\xE4ge konvertiert", true},
-        {"   ", "   ", "Kann Eingabedatei nicht \xF6" "ffnen", false},
+        {dir.File("none.adr"), "out.txt", ConversionMessages::Converted(0), true},
+        {dir.File("one.adr"), "out.txt", ConversionMessages::Converted(1), true},
+        {dir.File("two.adr"), "out.txt", ConversionMessages::Converted(2), true},
+        {"   ", "   ", ConversionMessages::kInputOpenFailed, false},
     };
     for (const Case& c : cases) {
         RecordingHost host(c.input, c.output);
