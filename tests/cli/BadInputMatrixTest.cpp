@@ -9,6 +9,9 @@
 
 #include "ChildProcess.h"
 #include "ConversionMessages.h"
+#include "FileContents.h"
+#include "PathText.h"
+#include "Phonebooks.h"
 #include "PlatformDifferences.h"
 #include "PlatformFiles.h"
 #include "RecordingHost.h"
@@ -23,19 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 file names
-const std::string kOldOutput = "OLD;CONTENT\n";
-// kPhonebook as a FritzBox backup in XML.
-const std::string kXmlPhonebook =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook name=\"Telefonbuch\">"
-    "<contact><person><realName>Anna</realName></person><telephony><number>0301</number></telephony></contact>"
-    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
-    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
-    "</phonebook></phonebooks>\n";
 constexpr std::size_t kSmallDisk = 64 * 1024;
-
 
 // The files every case starts with.
 void LayOutFolder(const TempDir& dir)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
 #include "ShownMessages.h"
 #include "TempDir.h"
 

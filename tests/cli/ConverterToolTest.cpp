@@ -6,6 +6,8 @@
 
 #include "ChildProcess.h"
 #include "ConverterTool.h"
+#include "FileContents.h"
+#include "PathText.h"
 #include "PlatformFiles.h"
 #include "ShownMessages.h"
 #include "TempDir.h"

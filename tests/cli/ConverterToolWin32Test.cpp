@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
+#include "PathText.h"
 #include "ShownMessages.h"
 #include "TempDir.h"
 

@@ -5,8 +5,8 @@
 #include <regex>
 #include <string>
 
+#include "FileContents.h"
 #include "ShownMessages.h"
-#include "TempDir.h"
 
 namespace {
 

@@ -2,16 +2,15 @@
 
 #include <filesystem>
 
+#include "FileContents.h"
 #include "PhonebookConverter.h"
+#include "Phonebooks.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 
 TEST(ConvertPhonebook, ConvertsTheSamplePhonebook)
 {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ConversionMessages.h"
+#include "FileContents.h"
 #include "RecordingHost.h"
 #include "RunConversion.h"
 #include "TempDir.h"

@@ -13,8 +13,11 @@
 #include <filesystem>
 #include <thread>
 
+#include "FileContents.h"
+#include "PathText.h"
 #include "PhonebookConverter.h"
 #include "ChildProcess.h"
+#include "Phonebooks.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
@@ -22,9 +25,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 
 DWORD AttributesOf(const std::string& path)
 {
@@ -139,15 +139,11 @@ private:
     bool Set(bool immutable)
     {
         const std::string linux = LinuxPathOf(TextOf(m_folder));
-        std::wstring command = CommandLineOf("chattr", {immutable ? "+i" : "-i", linux});
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (linux.empty() || !CreateProcessW(L"Z:\\usr\\bin\\chattr", command.data(), nullptr, nullptr, FALSE, 0,
-                                             nullptr, nullptr, &startup, &process))
+        const HANDLE chattr =
+            linux.empty() ? nullptr : StartProcess("Z:\\usr\\bin\\chattr", {immutable ? "+i" : "-i", linux}, {});
+        if (!chattr)
             return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        CloseHandle(chattr);
         const std::wstring probe = (m_folder / "probe").wstring();
         for (int i = 0; i < 250; ++i) {
             const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

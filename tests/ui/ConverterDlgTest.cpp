@@ -8,6 +8,8 @@
 #include "ConverterApp.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
+#include "Phonebooks.h"
 #include "PlatformDifferences.h"
 #include "PlatformFiles.h"
 #include "PlatformMessageCases.h"
@@ -15,20 +17,6 @@
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nM\xFCller;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;M\xFCller\n0402;Carl\n";
-// The same phonebook as a FritzBox backup in XML.
-const std::string kXmlPhonebook =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook>"
-    "<contact><person><realName>M\xC3\xBCller</realName></person><telephony><number>0301</number></telephony></contact>"
-    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
-    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
-    "</phonebook></phonebooks>\n";
-
-}  // namespace
 
 namespace {
 

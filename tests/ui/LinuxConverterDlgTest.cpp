@@ -12,6 +12,8 @@
 
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
+#include "Phonebooks.h"
 #include "PlatformMessageCases.h"
 #include "ShownMessages.h"
 
