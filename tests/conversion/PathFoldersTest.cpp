@@ -43,6 +43,10 @@ TEST(FolderPart, EndsAtTheLastSeparatorOrADrivesColon)
         EXPECT_EQ(FolderPart(c.path, c.style), c.folder) << NameOf(c.style) << " " << c.path;
 }
 
+// A bare output name goes into the input's folder, and the output's chooser
+// starts there (without the closing separator, but a root stays whole on
+// Linux); anything else stays as typed, and the chooser starts where the
+// platform chooses.
 TEST(ResolveOutputPath, PlacesBareNamesInTheInputFolder)
 {
     const struct {
@@ -50,31 +54,36 @@ TEST(ResolveOutputPath, PlacesBareNamesInTheInputFolder)
         const char* input;
         const char* output;
         const char* resolved;
+        const char* chooserStart;
     } cases[] = {
-        {kWindows, "C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten\\phonebook.txt"},
-        {kWindows, "C:\\Daten\\fritz.adr", "D:\\Export\\liste.txt", "D:\\Export\\liste.txt"},
-        {kWindows, "C:\\Daten\\fritz.adr", "sub\\liste.txt", "sub\\liste.txt"},
-        {kWindows, "C:\\Daten\\fritz.adr", "sub/liste.txt", "sub/liste.txt"},
-        {kWindows, "C:\\Daten\\fritz.adr", "D:liste.txt", "D:liste.txt"},
-        {kWindows, "run/fritz.adr", "phonebook.txt", "run/phonebook.txt"},
-        {kWindows, "C:/Daten/fritz.adr", "x.txt", "C:/Daten/x.txt"},
-        {kWindows, "D:fritz.adr", "x.txt", "D:x.txt"},
-        {kWindows, "C:\\Daten\\", "x.txt", "C:\\Daten\\x.txt"},
-        {kWindows, "\\fritz.adr", "x.txt", "\\x.txt"},
-        {kWindows, "fritz.adr", "phonebook.txt", "phonebook.txt"},
-        {kPosix, "/daten/fritz.adr", "phonebook.txt", "/daten/phonebook.txt"},
-        {kPosix, "/fritz.adr", "x.txt", "/x.txt"},
-        {kPosix, "/daten/fritz.adr", "/export/liste.txt", "/export/liste.txt"},
-        {kPosix, "/daten/fritz.adr", "sub/liste.txt", "sub/liste.txt"},
-        {kPosix, "daten\\fritz.adr", "x.txt", "x.txt"},
-        {kPosix, "/daten/fritz.adr", "a\\b.txt", "/daten/a\\b.txt"},
-        {kPosix, "/daten/fritz.adr", "D:liste.txt", "/daten/D:liste.txt"},
-        {kPosix, "fritz.adr", "phonebook.txt", "phonebook.txt"},
-        {kPosix, "/daten/", "x.txt", "/daten/x.txt"},
+        {kWindows, "C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten\\phonebook.txt", "C:\\Daten"},
+        {kWindows, "C:\\Daten\\fritz.adr", "D:\\Export\\liste.txt", "D:\\Export\\liste.txt", ""},
+        {kWindows, "C:\\Daten\\fritz.adr", "sub\\liste.txt", "sub\\liste.txt", ""},
+        {kWindows, "C:\\Daten\\fritz.adr", "sub/liste.txt", "sub/liste.txt", ""},
+        {kWindows, "C:\\Daten\\fritz.adr", "D:liste.txt", "D:liste.txt", ""},
+        {kWindows, "C:\\fritz.adr", "phonebook.txt", "C:\\phonebook.txt", "C:"},
+        {kWindows, "run/fritz.adr", "phonebook.txt", "run/phonebook.txt", "run"},
+        {kWindows, "C:/Daten/fritz.adr", "x.txt", "C:/Daten/x.txt", "C:/Daten"},
+        {kWindows, "D:fritz.adr", "x.txt", "D:x.txt", "D:"},
+        {kWindows, "C:\\Daten\\", "x.txt", "C:\\Daten\\x.txt", "C:\\Daten"},
+        {kWindows, "\\fritz.adr", "x.txt", "\\x.txt", ""},
+        {kWindows, "fritz.adr", "phonebook.txt", "phonebook.txt", ""},
+        {kPosix, "/daten/fritz.adr", "phonebook.txt", "/daten/phonebook.txt", "/daten"},
+        {kPosix, "/fritz.adr", "x.txt", "/x.txt", "/"},
+        {kPosix, "/daten/fritz.adr", "/export/liste.txt", "/export/liste.txt", ""},
+        {kPosix, "/daten/fritz.adr", "sub/liste.txt", "sub/liste.txt", ""},
+        {kPosix, "daten\\fritz.adr", "x.txt", "x.txt", ""},
+        {kPosix, "/daten/fritz.adr", "a\\b.txt", "/daten/a\\b.txt", "/daten"},
+        {kPosix, "/daten/fritz.adr", "D:liste.txt", "/daten/D:liste.txt", "/daten"},
+        {kPosix, "fritz.adr", "phonebook.txt", "phonebook.txt", ""},
+        {kPosix, "/daten/", "x.txt", "/daten/x.txt", "/daten"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(ResolveOutputPath(c.input, c.output, c.style), c.resolved)
             << NameOf(c.style) << " " << c.input << " + " << c.output;
+        EXPECT_EQ(ChooserStartFolder(c.input, c.output, c.style), c.chooserStart)
+            << NameOf(c.style) << " " << c.input << " + " << c.output << ", the chooser";
+    }
 }
 
 TEST(ResolveOutputPath, UsesThisPlatformsRules)
@@ -82,29 +91,6 @@ TEST(ResolveOutputPath, UsesThisPlatformsRules)
     EXPECT_EQ(ResolveOutputPath("daten/fritz.adr", "x.txt"), "daten/x.txt");
     EXPECT_EQ(ResolveOutputPath("daten\\fritz.adr", "x.txt"),
               kNativePathStyle == kWindows ? "daten\\x.txt" : "x.txt");
-}
-
-TEST(ChooserStartFolder, IsTheInputsFolderWhereTheOutputGoesThere)
-{
-    const struct {
-        PathStyle style;
-        const char* input;
-        const char* output;
-        const char* start;
-    } cases[] = {
-        {kWindows, "C:\\Daten\\fritz.adr", "phonebook.txt", "C:\\Daten"},
-        {kWindows, "C:\\fritz.adr", "phonebook.txt", "C:"},
-        {kWindows, "D:fritz.adr", "phonebook.txt", "D:"},
-        {kWindows, "C:\\Daten\\fritz.adr", "E:\\liste.txt", ""},
-        {kWindows, "fritz.adr", "phonebook.txt", ""},
-        {kPosix, "/daten/fritz.adr", "phonebook.txt", "/daten"},
-        {kPosix, "/fritz.adr", "phonebook.txt", "/"},
-        {kPosix, "/daten/fritz.adr", "/export/liste.txt", ""},
-        {kPosix, "fritz.adr", "phonebook.txt", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ChooserStartFolder(c.input, c.output, c.style), c.start)
-            << NameOf(c.style) << " " << c.input << " + " << c.output;
 }
 
 }  // namespace
