@@ -18,11 +18,12 @@ std::string ResolveOutputPath(const std::string& inputPath, const std::string& o
     return FolderPart(inputPath, style) + outputPath;
 }
 
-std::string ChooserStartFolder(const std::string& inputPath, const std::string& outputPath, PathStyle style)
+std::optional<std::string> ChooserStartFolder(const std::string& inputPath, const std::string& outputPath,
+                                              PathStyle style)
 {
     const std::string inputFolder = FolderPart(inputPath, style);
     if (!FolderPart(outputPath, style).empty() || inputFolder.empty())
-        return std::string();
+        return std::nullopt;
     const bool whole = inputFolder.back() == ':' || (style == PathStyle::Posix && inputFolder == "/");
     return whole ? inputFolder : inputFolder.substr(0, inputFolder.size() - 1);
 }

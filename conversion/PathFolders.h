@@ -2,6 +2,7 @@
 // goes, and where the output's file chooser starts.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // How paths are spelt. On Windows both "\" and "/" separate folders, and a
@@ -26,7 +27,7 @@ std::string ResolveOutputPath(const std::string& inputPath, const std::string& o
 
 // The folder the output's file chooser starts in: the input's, where the
 // output is a bare name that will go there, without its closing separator
-// ("C:\Daten", "C:"), except a root that is the separator itself ("/").
-// Empty where the chooser starts wherever the platform chooses.
-std::string ChooserStartFolder(const std::string& inputPath, const std::string& outputPath,
-                               PathStyle style = kNativePathStyle);
+// ("C:\Daten", "C:"), except a root that is the separator itself on Linux
+// ("/"). Nothing where the chooser starts wherever the platform chooses.
+std::optional<std::string> ChooserStartFolder(const std::string& inputPath, const std::string& outputPath,
+                                              PathStyle style = kNativePathStyle);

@@ -143,8 +143,10 @@ void CConverterDlg::OnBrowseOutput()
     // A bare output name belongs in the input file's folder, so the chooser
     // starts there. The settings record only points at the text, which must
     // live until the chooser has closed.
-    const CString strInitialDir(ChooserStartFolder(m_strInputPath.GetString(), m_strOutputPath.GetString()));
-    if (!strInitialDir.IsEmpty())
+    const std::optional<std::string> strStart =
+        ChooserStartFolder(m_strInputPath.GetString(), m_strOutputPath.GetString());
+    const CString strInitialDir(strStart.value_or(std::string()));
+    if (strStart)
         dlg.GetOFN().lpstrInitialDir = strInitialDir;
 
     if (dlg.DoModal() == IDOK) {
