@@ -1,5 +1,5 @@
-// The messages are spelt once, in ConversionMessages.h: the documents that
-// quote them quote them alike.
+// The messages are spelt once, in ConversionMessages.h: the documents and
+// scripts that quote them quote them alike.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -53,8 +53,12 @@ TEST(ConversionMessages, DocumentsQuoteThemAsTheProgramsSayThem)
         {"man/zedulo.1.in", true},
         {"man/zedulo-convert.1.in", true},
         {"README.md", false},
+        // Shell scripts cannot include the header: held to it here.
+        {"tests/cli/shell_redirect_test.sh", false},
+        {"tests/packaging/install_package_test.sh", false},
     };
     const std::regex quoted("(Kann|Keine) (Ein|Aus)gabedatei");
+    const std::regex counted("[0-9]+ Eintr[^ ]* konvertiert");
     for (const auto& d : documents) {
         const std::string text = Plain(ReadFile(std::string(ZEDULO_SOURCE_DIR "/") + d.document));
         ASSERT_FALSE(text.empty()) << d.document;
@@ -71,6 +75,8 @@ TEST(ConversionMessages, DocumentsQuoteThemAsTheProgramsSayThem)
                 known = known || rest.rfind(Shown(message), 0) == 0;
             EXPECT_TRUE(known) << d.document << " quotes: " << rest.substr(0, 40);
         }
+        for (std::sregex_iterator it(text.begin(), text.end(), counted), end; it != end; ++it)
+            EXPECT_EQ(it->str().substr(it->str().find(' ')), ConvertedWords()) << d.document;
     }
 }
 
