@@ -75,11 +75,11 @@ public:
         ProcessStart how;
         how.input = m_wait.read;
         how.attributes = inConsole.List();
-        unsigned long placeholderId = 0;
-        m_placeholder = StartProcess(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"}, how, &placeholderId);
+        const StartedProcess placeholder = StartProcess(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"}, how);
+        m_placeholder = placeholder.handle;
 
         FreeConsole();
-        for (int i = 0; i < 200 && !AttachConsole(placeholderId); ++i)
+        for (int i = 0; i < 200 && !AttachConsole(placeholder.id); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
         m_out = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -115,7 +115,7 @@ public:
         how.input = input;
         how.output = m_out;
         how.error = m_out;
-        return StartProcess(ZEDULO_CONVERT_PROGRAM, args, how);
+        return StartProcess(ZEDULO_CONVERT_PROGRAM, args, how).handle;
     }
 
     // The lines written so far, as the console holds them, each ended by LF.

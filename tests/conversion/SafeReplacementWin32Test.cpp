@@ -139,11 +139,12 @@ private:
     bool Set(bool immutable)
     {
         const std::string linux = LinuxPathOf(TextOf(m_folder));
-        const HANDLE chattr =
-            linux.empty() ? nullptr : StartProcess("Z:\\usr\\bin\\chattr", {immutable ? "+i" : "-i", linux}, {});
-        if (!chattr)
+        const StartedProcess chattr =
+            linux.empty() ? StartedProcess{} : StartProcess("Z:\\usr\\bin\\chattr", {immutable ? "+i" : "-i", linux}, {});
+        if (!chattr.started)
             return false;
-        CloseHandle(chattr);
+        if (chattr.handle)
+            CloseHandle(chattr.handle);
         const std::wstring probe = (m_folder / "probe").wstring();
         for (int i = 0; i < 250; ++i) {
             const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

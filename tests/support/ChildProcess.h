@@ -71,10 +71,16 @@ struct ProcessStart {
     std::string workingDirectory;  // empty: this process's
 };
 
+// A program StartProcess started: its handle, for the caller to close, and
+// its id. Wine starts a Linux program without either.
+struct StartedProcess {
+    bool started = false;
+    void* handle = nullptr;
+    unsigned long id = 0;
+};
+
 // Every start of a program on Windows: the command line hands it its args
 // unchanged, quoted as the C runtime and CommandLineToArgvW split it again.
-// The process's handle, for the caller to close, or null if it did not
-// start; processId, if given, gets its id.
-void* StartProcess(const std::string& program, const std::vector<std::string>& args, const ProcessStart& how,
-                   unsigned long* processId = nullptr);
+StartedProcess StartProcess(const std::string& program, const std::vector<std::string>& args,
+                            const ProcessStart& how);
 #endif

@@ -82,8 +82,7 @@ HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition)
 
 }  // namespace
 
-void* StartProcess(const std::string& program, const std::vector<std::string>& args, const ProcessStart& how,
-                   unsigned long* processId)
+StartedProcess StartProcess(const std::string& program, const std::vector<std::string>& args, const ProcessStart& how)
 {
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = how.attributes ? sizeof startup : sizeof startup.StartupInfo;
@@ -104,11 +103,10 @@ void* StartProcess(const std::string& program, const std::vector<std::string>& a
     if (!CreateProcessW(Utf8ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, handsOver, flags,
                         environment.empty() ? nullptr : environment.data(), folder.empty() ? nullptr : folder.c_str(),
                         &startup.StartupInfo, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    if (processId)
-        *processId = process.dwProcessId;
-    return process.hProcess;
+        return {};
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    return {true, process.hProcess, process.dwProcessId};
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
@@ -143,17 +141,17 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     how.attributes = inheriting.List();
     how.environment = EnvironmentWithout(options.unset);
     how.workingDirectory = options.workingDirectory;
-    unsigned long processId = 0;
-    m_process = StartProcess(program, args, how, &processId);
+    const StartedProcess process = StartProcess(program, args, how);
     CloseHandle(input);
     CloseHandle(output);
     CloseHandle(error);
-    if (!m_process) {
+    if (!process.handle) {
         if (feed != INVALID_HANDLE_VALUE)
             CloseHandle(feed);
         throw std::runtime_error("cannot start " + program);
     }
-    m_pid = static_cast<int>(processId);
+    m_process = process.handle;
+    m_pid = static_cast<int>(process.id);
 
     if (feed != INVALID_HANDLE_VALUE) {
         // Fed while it runs; a child that stops reading ends the feed.
