@@ -48,8 +48,8 @@ bool IsSurrogate(char32_t c)
     return c >= 0xD800 && c < 0xE000;
 }
 
-// The character starting at text[at], and how many bytes it takes; an
-// invalid sequence gives U+FFFD for its first byte.
+}  // namespace
+
 char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
 {
     const unsigned char lead = static_cast<unsigned char>(text[at]);
@@ -72,8 +72,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
     length = size;
     return c;
 }
-
-}  // namespace
 
 std::string Windows1252ToUtf8(std::string_view text)
 {
