@@ -87,7 +87,7 @@ TEST(SafeReplacement, DevicesAreWrittenAndWriteProtectedFilesKept)
 {
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("schreibgeschuetzt.txt"), "OLD\n");
+    WriteFile(dir.File("schreibgeschuetzt.txt"), kOldOutput);
     SetFileAttributesW(Utf8ToWide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
     const struct {
         std::string output;
@@ -114,7 +114,7 @@ TEST(SafeReplacement, TheOutputIsNeverHidden)
         TempDir dir;
         WriteFile(dir.File("in.adr"), kPhonebook);
         if (existed)
-            WriteFile(dir.File("out.txt"), "OLD\n");
+            WriteFile(dir.File("out.txt"), kOldOutput);
         EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt")).status, ConversionStatus::Ok) << existed;
         EXPECT_EQ(ReadFile(dir.File("out.txt")), kRecords) << existed;
         EXPECT_FALSE(AttributesOf(dir.File("out.txt")) & FILE_ATTRIBUTE_HIDDEN) << "output existed: " << existed;
@@ -173,10 +173,8 @@ FILE_ID_INFO IdOf(const std::string& path)
     return id;
 }
 
-// Longer than the new content, which must not keep its end. A read error
+// An old output longer than the new content must not keep its end. A read error
 // leaves it whole: the new content is held back until the input has ended.
-const std::string kLongerOld = "OLD CONTENT, LONGER THAN THE NEW ONE\n";
-
 TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
 {
     const struct {
@@ -188,8 +186,8 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
     } cases[] = {
         {"writable output", false, FILE_ATTRIBUTE_NORMAL, ConversionStatus::Ok, kRecords},
         {"writable output, input failing while read", true, FILE_ATTRIBUTE_NORMAL, ConversionStatus::InputReadFailed,
-         kLongerOld},
-        {"write-protected output", false, FILE_ATTRIBUTE_READONLY, ConversionStatus::OutputOpenFailed, kLongerOld},
+         kOldOutput},
+        {"write-protected output", false, FILE_ATTRIBUTE_READONLY, ConversionStatus::OutputOpenFailed, kOldOutput},
         {"no output", false, 0, ConversionStatus::OutputOpenFailed, ""},
     };
     for (const auto& c : cases) {
@@ -198,7 +196,7 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         fs::create_directory(dir.Path() / "fest");
         const std::string output = dir.File("fest\\out.txt");
         if (c.existing) {
-            WriteFile(output, kLongerOld);
+            WriteFile(output, kOldOutput);
             SetFileAttributesW(Utf8ToWide(output).c_str(), c.existing);
         }
         const FILE_ID_INFO before = IdOf(output);
@@ -274,7 +272,7 @@ TEST(SafeReplacement, KeepsTheOldOutputsAttributesAndAccessList)
         TempDir dir;
         WriteFile(dir.File("in.adr"), kPhonebook);
         const std::string output = dir.File("out.txt");
-        WriteFile(output, "OLD\n");
+        WriteFile(output, kOldOutput);
         ASSERT_TRUE(SetFileAttributesW(Utf8ToWide(output).c_str(), c.attributes)) << c.what;
         const std::string accessList = c.accessList && SetAccessList(output, c.accessList) ? AccessListOf(output) : "";
         if (c.accessList && accessList.rfind("D:P", 0) != 0) {
@@ -301,7 +299,7 @@ TEST(SafeReplacement, ALockedOutputStaysAloneAsItWas)
 {
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("out.txt"), "OLD\n");
+    WriteFile(dir.File("out.txt"), kOldOutput);
     const auto before = DescribeTree(dir.Path());
     const HANDLE holder = CreateFileW(Utf8ToWide(dir.File("out.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
@@ -324,7 +322,7 @@ TEST(SafeReplacement, LinuxLinksAndFifosSeenThroughWine)
         GTEST_SKIP() << "run by CTest, which makes " << linux;
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(linux + "/ziel.txt", "OLD\n");
+    WriteFile(linux + "/ziel.txt", kOldOutput);
     EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), linux + "/zum-ziel.txt").status, ConversionStatus::Ok);
     EXPECT_EQ(ReadFile(linux + "/ziel.txt"), kRecords) << "the link's target gets the content";
 

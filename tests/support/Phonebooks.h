@@ -17,7 +17,8 @@ inline const std::string kXmlPhonebook =
     "</phonebook></phonebooks>\n";
 
 // What an output held before a conversion: still there after a failure.
-inline const std::string kOldOutput = "OLD;CONTENT\n";
+// Longer than kRecords, so that an output rewritten in place must be cut.
+inline const std::string kOldOutput = "OLD;CONTENT, LONGER THAN THE NEW ONE\n";
 
 // A phonebook of that many entries "Name <i>;030<i>", CR LF each: about 20
 // bytes an entry, every one a record.
