@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "PhonebookConverter.h"
+#include "RunConversion.h"
 
 class ConsoleHost : public ConversionHost {
 public:

@@ -15,27 +15,19 @@
 
 namespace {
 
+// WriteFile counts in a DWORD; a mebibyte at a time is far inside it and more
+// than any message.
+constexpr std::size_t kLargestWrite = std::size_t{1} << 20;
+// Characters handed to WriteConsoleW at a time: older consoles refuse one
+// write beyond the 64 KiB buffer they share between calls.
+constexpr std::size_t kLargestConsoleWrite = 8192;
+
 // A crash ends the program with a failure at once, rather than in a
 // debugger or error box, which may leave a script a status of 0.
 LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
 {
     TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
-}
-
-// How many bytes at the start of text are whole UTF-8 characters: a
-// character cut by a flush waits for the rest.
-std::size_t WholeCharacters(const std::string& text)
-{
-    std::size_t end = text.size();
-    std::size_t back = 0;
-    while (back < 3 && back < end && (static_cast<unsigned char>(text[end - 1 - back]) & 0xC0) == 0x80)
-        ++back;
-    if (back == end)
-        return end;
-    const unsigned char lead = static_cast<unsigned char>(text[end - 1 - back]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return length > back + 1 ? end - 1 - back : end;
 }
 
 // Standard output or standard error, unbuffered by the C runtime and without
@@ -75,7 +67,7 @@ private:
     {
         while (size > 0) {
             DWORD written = 0;
-            if (!WriteFile(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20)), &written, nullptr))
+            if (!WriteFile(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, kLargestWrite)), &written, nullptr))
                 return false;
             data += written;
             size -= written;
@@ -85,14 +77,14 @@ private:
 
     bool WriteToConsole()
     {
-        const std::size_t whole = WholeCharacters(m_pending);
+        const std::size_t whole = Utf8WholeCharactersLength(m_pending);
         const std::wstring text = Utf8ToWide(std::string_view(m_pending).substr(0, whole));
         m_pending.erase(0, whole);
         const wchar_t* data = text.data();
         std::size_t size = text.size();
         while (size > 0) {
             DWORD written = 0;
-            if (!WriteConsoleW(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, 8192)), &written,
+            if (!WriteConsoleW(m_handle, data, static_cast<DWORD>(std::min<std::size_t>(size, kLargestConsoleWrite)), &written,
                                nullptr) ||
                 written == 0)
                 return false;

@@ -11,6 +11,11 @@
 //
 // One small implementation per platform (FileAccessPosix.cpp,
 // FileAccessWin32.cpp); everything else of the conversion is standard C++.
+// The temporary file's name (TemporaryName.h) and the ways an output is
+// written and committed (OutputWays.h) are shared. Removing the temporary
+// file on an interrupt is not: on Linux a signal handler does it, which may
+// touch only a fixed buffer and async-signal-safe calls, on Windows a console
+// handler on a thread of its own, which must take a lock against the rename.
 #pragma once
 
 #include <cstddef>

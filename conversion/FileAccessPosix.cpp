@@ -1,6 +1,7 @@
 // The conversion's files on Linux and other POSIX systems.
 #include "FileAccess.h"
-#include "InPlaceRewrite.h"
+#include "OutputWays.h"
+#include "TemporaryName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +18,10 @@
 namespace {
 
 constexpr int kNoFile = -1;
+
+// As many links as Linux itself follows in one path before it gives up
+// (ELOOP): more mean a loop.
+constexpr int kMostLinksFollowed = 40;
 
 struct FileIdentity {
     dev_t device = 0;
@@ -137,25 +141,6 @@ void DisarmRemoval()
     }
 }
 
-// A hidden name derived from the output's, with a random part, so that a
-// file left by a killed run never stands in the way of the next.
-std::string TemporaryName(const std::string& outputName)
-{
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 random{std::random_device{}()};
-    // Room for the dot and the random part within the longest file name; a
-    // cut never splits a UTF-8 character.
-    std::string::size_type keep = std::min<std::string::size_type>(outputName.size(), NAME_MAX - 16);
-    while (keep > 0 && keep < outputName.size() && (outputName[keep] & 0xC0) == 0x80)
-        --keep;
-    std::string name(1, '.');
-    name.append(outputName, 0, keep);
-    name += '.';
-    for (int i = 0; i < 8; ++i)
-        name += kLetters[random() % (sizeof kLetters - 1)];
-    return name;
-}
-
 }  // namespace
 
 // --- Input -----------------------------------------------------------------
@@ -214,19 +199,18 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 
 // --- Output ----------------------------------------------------------------
 
-struct OutputFile::Native : InPlaceRewrite::Sink {
-    enum class Way { None, Replace, InPlace, Direct };
-    Way way = Way::None;
+struct OutputFile::Native : OutputWays {
     int fd = kNoFile;
-    bool owned = true;
     int folder = kNoFile;
     std::string name;           // of the output in its folder
     std::string temporaryName;  // of the file replacing it
     FileIdentity input;
-    InPlaceRewrite rewrite;  // of an output rewritten in place
 
     bool WriteAll(const char* data, std::size_t size) override;
     bool EndAt(std::uint64_t length) override;
+    bool CloseOutput() override;
+    bool SyncAndCloseOutput() override;
+    bool PutInPlace() override;
     // 0, or the error that kept the temporary file from being made.
     int CreateTemporary(const struct stat* existing);
     bool OpenInPlace();
@@ -260,8 +244,8 @@ int OutputFile::Native::CreateTemporary(const struct stat* existing)
     int error = EEXIST;
     {
         InterruptsHeld held;
-        for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-            const std::string candidate = TemporaryName(name);
+        for (int attempt = 0; attempt < kTemporaryNameAttempts && error == EEXIST; ++attempt) {
+            const std::string candidate = TemporaryName(name, NAME_MAX);
             // 0666 less the umask, as any new file gets; an existing output's
             // permissions are copied below.
             fd = ::openat(folder, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -330,7 +314,7 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
     // Follows symbolic links to the file they lead to, link by link, so that
     // a link stays a link and its target gets the new content.
     for (int links = 0;; ++links) {
-        if (name.empty() || name == "." || name == ".." || links > 40)
+        if (name.empty() || name == "." || name == ".." || links > kMostLinksFollowed)
             return false;
         CloseFile(file.folder);
         file.folder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -374,10 +358,7 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
 
 bool OutputFile::Write(const char* data, std::size_t size)
 {
-    Native& file = *m_native;
-    if (file.way == Native::Way::InPlace)
-        return file.rewrite.Write(file, data, size);
-    return file.WriteAll(data, size);
+    return m_native->Write(data, size);
 }
 
 bool OutputFile::Native::WriteAll(const char* data, std::size_t size)
@@ -403,34 +384,33 @@ bool OutputFile::Native::EndAt(std::uint64_t length)
 
 bool OutputFile::Commit()
 {
-    Native& file = *m_native;
-    switch (file.way) {
-    case Native::Way::None:
-        return false;
-    case Native::Way::Direct:
-        // A pipe or device takes the bytes as they come; standard output is
-        // the caller's to close.
-        if (!file.owned)
-            return true;
-        return ::close(std::exchange(file.fd, kNoFile)) == 0;
-    case Native::Way::InPlace:
-        return file.rewrite.Finish(file) && ::fsync(file.fd) == 0 && ::close(std::exchange(file.fd, kNoFile)) == 0;
-    case Native::Way::Replace:
-        break;
-    }
+    return m_native->Commit();
+}
 
-    if (::fsync(file.fd) != 0 || ::close(std::exchange(file.fd, kNoFile)) != 0)
+bool OutputFile::Native::CloseOutput()
+{
+    return ::close(std::exchange(fd, kNoFile)) == 0;
+}
+
+bool OutputFile::Native::SyncAndCloseOutput()
+{
+    return ::fsync(fd) == 0 && CloseOutput();
+}
+
+bool OutputFile::Native::PutInPlace()
+{
+    if (!SyncAndCloseOutput())
         return false;
     {
         InterruptsHeld held;
-        if (::renameat(file.folder, file.temporaryName.c_str(), file.folder, file.name.c_str()) != 0)
+        if (::renameat(folder, temporaryName.c_str(), folder, name.c_str()) != 0)
             return false;  // the destructor removes the temporary file
-        file.temporaryName.clear();
+        temporaryName.clear();
         DisarmRemoval();
     }
     // The rename itself reaches the disk with the folder; where a folder
     // cannot be synced, the file system keeps its own order.
-    ::fsync(file.folder);
+    ::fsync(folder);
     return true;
 }
 

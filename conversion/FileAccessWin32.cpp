@@ -7,13 +7,18 @@
 
 #include <algorithm>
 #include <cstring>
-#include <random>
 #include <utility>
 
-#include "InPlaceRewrite.h"
+#include "OutputWays.h"
+#include "PathFolders.h"
+#include "TemporaryName.h"
 #include "TextEncoding.h"
 
 namespace {
+
+// ReadFile and WriteFile count in a DWORD; a gigabyte at a time stays far
+// inside it on every size_t.
+constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 
 // Which file a handle reaches: its index in its volume, and the volume's
 // serial number where that can be learnt. Devices, consoles and pipes have
@@ -177,21 +182,9 @@ bool WithoutInterrupts(Step step)
     return done;
 }
 
-// A hidden name derived from the output's, with a random part, so that a
-// file left by a killed run never stands in the way of the next. A cut never
-// splits a surrogate pair.
-std::wstring TemporaryName(const std::wstring& outputName)
-{
-    static const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 random{std::random_device{}()};
-    std::wstring::size_type keep = std::min<std::wstring::size_type>(outputName.size(), 200);
-    if (keep > 0 && keep < outputName.size() && outputName[keep] >= 0xDC00 && outputName[keep] <= 0xDFFF)
-        --keep;
-    std::wstring name = L"." + outputName.substr(0, keep) + L".";
-    for (int i = 0; i < 8; ++i)
-        name += kLetters[random() % (std::size(kLetters) - 1)];
-    return name;
-}
+// The longest name a folder on a Windows file system takes: 255 UTF-16 code
+// units, which a name of as many UTF-8 bytes never exceeds.
+constexpr std::size_t kLongestName = 255;
 
 // Whether nothing at all stands at the path. Under Wine a Linux symbolic
 // link that leads nowhere cannot be opened and has no attributes, yet a new
@@ -334,7 +327,7 @@ bool InputFile::Open(const std::string& path, StreamPolicy policy)
 std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 {
     DWORD got = 0;
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, kLargestTransfer));
     if (ReadFile(m_native->file, buffer, wanted, &got, nullptr))
         return got;
     // A pipe whose writer has finished ends like a file.
@@ -343,11 +336,8 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 
 // --- Output ----------------------------------------------------------------
 
-struct OutputFile::Native : InPlaceRewrite::Sink {
-    enum class Way { None, Replace, InPlace, Direct };
-    Way way = Way::None;
+struct OutputFile::Native : OutputWays {
     HANDLE file = INVALID_HANDLE_VALUE;
-    bool owned = true;
     bool outputExisted = false;
     DWORD outputAttributes = 0;  // the old output's, when it existed
     // The file that gets the new content: its folder part (with the closing
@@ -357,17 +347,18 @@ struct OutputFile::Native : InPlaceRewrite::Sink {
     std::wstring temporary;  // the file written, beside it
     bool inputOnDisk = false;
     FileIdentity input;
-    InPlaceRewrite rewrite;  // of an output rewritten in place
 
     std::wstring Target() const { return folder + name; }
     bool IsInput(HANDLE candidate) const;
     DWORD CreateTemporary();
     bool OpenInPlace();
     bool OpenDirect(const std::wstring& path, DWORD expectedType);
-    bool PutInPlace();
     void Discard();
     bool WriteAll(const char* data, std::size_t size) override;
     bool EndAt(std::uint64_t length) override;
+    bool CloseOutput() override;
+    bool SyncAndCloseOutput() override;
+    bool PutInPlace() override;
 };
 
 OutputFile::OutputFile() : m_native(std::make_unique<Native>()) {}
@@ -402,8 +393,8 @@ bool OutputFile::Native::IsInput(HANDLE candidate) const
 DWORD OutputFile::Native::CreateTemporary()
 {
     DWORD error = ERROR_FILE_EXISTS;
-    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
-        const std::wstring candidate = folder + TemporaryName(name);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
+        const std::wstring candidate = folder + Utf8ToWide(TemporaryName(WideToUtf8(name), kLongestName));
         file = CreateFileW(candidate.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC,
                            FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
@@ -518,17 +509,14 @@ bool OutputFile::Open(const std::string& path, const InputFile& input, StreamPol
 
 bool OutputFile::Write(const char* data, std::size_t size)
 {
-    Native& output = *m_native;
-    if (output.way == Native::Way::InPlace)
-        return output.rewrite.Write(output, data, size);
-    return output.WriteAll(data, size);
+    return m_native->Write(data, size);
 }
 
 bool OutputFile::Native::WriteAll(const char* data, std::size_t size)
 {
     while (size > 0) {
         DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, kLargestTransfer));
         if (!WriteFile(file, data, chunk, &written, nullptr))
             return false;
         data += written;
@@ -559,8 +547,7 @@ bool OutputFile::Native::PutInPlace()
         if (!SecurityOf(target).GiveTo(file, temporary))
             return false;
     }
-    if (!SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) || !FlushFileBuffers(file) ||
-        !CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE)))
+    if (!SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) || !SyncAndCloseOutput())
         return false;
     if (!WithoutInterrupts([&] {
             return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
@@ -573,20 +560,17 @@ bool OutputFile::Native::PutInPlace()
 
 bool OutputFile::Commit()
 {
-    Native& output = *m_native;
-    switch (output.way) {
-    case Native::Way::None:
-        return false;
-    case Native::Way::Direct:
-        // Standard output is the caller's to close.
-        return !output.owned || CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE));
-    case Native::Way::InPlace:
-        return output.rewrite.Finish(output) && FlushFileBuffers(output.file) &&
-               CloseHandle(std::exchange(output.file, INVALID_HANDLE_VALUE));
-    case Native::Way::Replace:
-        return output.PutInPlace();
-    }
-    return false;
+    return m_native->Commit();
+}
+
+bool OutputFile::Native::CloseOutput()
+{
+    return CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE));
+}
+
+bool OutputFile::Native::SyncAndCloseOutput()
+{
+    return FlushFileBuffers(file) && CloseOutput();
 }
 
 bool NamesAStream(const std::string& path)

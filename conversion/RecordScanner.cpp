@@ -149,6 +149,8 @@ const char* RecordScanner::ScanShortLines(const char* begin, const char* end, Re
     // overwritten by the next one, or ignored).
     constexpr std::size_t kMove = kWindowSize;
     constexpr std::ptrdiff_t kReach = 3 * kWindowSize;
+    // Output space taken at a time: many records' worth, so that it is asked
+    // for rarely, and small enough to stay in the cache.
     constexpr std::size_t kRoom = 4096;
     char* at = out.Space(kRoom);
     char* limit = at + kRoom - 2 * kMove;

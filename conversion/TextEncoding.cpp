@@ -48,8 +48,8 @@ bool IsSurrogate(char32_t c)
     return c >= 0xD800 && c < 0xE000;
 }
 
-// The character starting at text[at], and how many bytes it takes; an
-// invalid sequence gives U+FFFD for its first byte.
+}  // namespace
+
 char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
 {
     const unsigned char lead = static_cast<unsigned char>(text[at]);
@@ -73,8 +73,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length)
     return c;
 }
 
-}  // namespace
-
 std::string Windows1252ToUtf8(std::string_view text)
 {
     std::string out;
@@ -95,6 +93,20 @@ char UnicodeToWindows1252(char32_t c)
             return static_cast<char>(0x80 + i);
     }
     return '?';
+}
+
+std::size_t Utf8WholeCharactersLength(std::string_view text)
+{
+    // The last character's lead byte stands at most three bytes before the end.
+    const std::size_t end = text.size();
+    std::size_t back = 0;
+    while (back < 3 && back < end && (static_cast<unsigned char>(text[end - 1 - back]) & 0xC0) == 0x80)
+        ++back;
+    if (back == end)
+        return end;
+    const unsigned char lead = static_cast<unsigned char>(text[end - 1 - back]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return length > back + 1 ? end - 1 - back : end;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)

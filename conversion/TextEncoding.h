@@ -3,6 +3,7 @@
 // hands around in between (paths, window texts, terminal output) UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,15 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Bytes that are no valid UTF-8 (a stray continuation byte, a cut or
 // overlong sequence, an encoded surrogate) become U+FFFD, one per byte.
 std::u16string Utf8ToUtf16(std::string_view text);
+
+// The character starting at text[at], and how many bytes it takes; an
+// invalid sequence gives U+FFFD for its first byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length);
+
+// How many bytes at the start of text are whole UTF-8 characters: a
+// character cut off at the end is left out, so that text cut at a byte
+// count, or written out in parts, is cut between characters only.
+std::size_t Utf8WholeCharactersLength(std::string_view text);
 
 #ifdef _WIN32
 // The same for Windows' wide strings, which hold UTF-16: what its W

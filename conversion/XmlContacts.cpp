@@ -148,15 +148,9 @@ bool XmlContacts::Characters(std::string_view utf8)
     if (!m_text)
         return true;
     // The parser hands over whole, valid UTF-8 sequences.
-    for (std::size_t at = 0; at < utf8.size();) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t i = 1; i < length && at + i < utf8.size(); ++i)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3F);
-        m_text->Append(c);
-        at += length;
-    }
+    std::size_t length = 0;
+    for (std::size_t at = 0; at < utf8.size(); at += length)
+        m_text->Append(DecodeUtf8(utf8, at, length));
     return true;
 }
 

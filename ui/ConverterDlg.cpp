@@ -1,6 +1,7 @@
 #include "ConverterDlg.h"
 
 #include "AboutDlg.h"
+#include "PathFolders.h"
 #include "TextEncoding.h"
 
 CConverterDlg::CConverterDlg(CWnd* pParent)
@@ -140,17 +141,13 @@ void CConverterDlg::OnBrowseOutput()
     dlg.GetOFN().lpstrTitle = "Ausgabedatei (klingeo Telefonbuchdatei)";
 
     // A bare output name belongs in the input file's folder, so the chooser
-    // starts there: the folder without its closing separator ("C:\Daten",
-    // "C:"), but Linux's root is "/" itself. The settings record only points
-    // at the text, which must live until the chooser has closed.
-    CString strInitialDir;
-    const std::string strInputFolder = FolderPart(m_strInputPath.GetString());
-    if (FolderPart(m_strOutputPath.GetString()).empty() && !strInputFolder.empty()) {
-        const bool bWhole = strInputFolder.back() == ':' ||
-                            (kNativePathStyle == PathStyle::Posix && strInputFolder == "/");
-        strInitialDir = CString(bWhole ? strInputFolder : strInputFolder.substr(0, strInputFolder.size() - 1));
+    // starts there. The settings record only points at the text, which must
+    // live until the chooser has closed.
+    const std::optional<std::string> strStart =
+        ChooserStartFolder(m_strInputPath.GetString(), m_strOutputPath.GetString());
+    const CString strInitialDir(strStart.value_or(std::string()));
+    if (strStart)
         dlg.GetOFN().lpstrInitialDir = strInitialDir;
-    }
 
     if (dlg.DoModal() == IDOK) {
         m_strOutputPath = dlg.GetPathName();

@@ -3,7 +3,7 @@
 // as its host. The system menu offers the About box.
 #pragma once
 
-#include "PhonebookConverter.h"
+#include "RunConversion.h"
 #include "afxwin.h"
 #include "resource.h"
 

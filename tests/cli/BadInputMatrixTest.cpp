@@ -9,9 +9,12 @@
 
 #include "ChildProcess.h"
 #include "ConversionMessages.h"
-#include "PhonebookConverter.h"
+#include "FileContents.h"
+#include "PathText.h"
+#include "Phonebooks.h"
 #include "PlatformDifferences.h"
 #include "PlatformFiles.h"
+#include "RecordingHost.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
 
@@ -23,19 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 const std::string kUmlautFolder = "Ordner mit \xC3\x9Cml\xC3\xA4ut";  // UTF-8 file names
-const std::string kOldOutput = "OLD;CONTENT\n";
-// kPhonebook as a FritzBox backup in XML.
-const std::string kXmlPhonebook =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook name=\"Telefonbuch\">"
-    "<contact><person><realName>Anna</realName></person><telephony><number>0301</number></telephony></contact>"
-    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
-    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
-    "</phonebook></phonebooks>\n";
 constexpr std::size_t kSmallDisk = 64 * 1024;
-
 
 // The files every case starts with.
 void LayOutFolder(const TempDir& dir)
@@ -70,24 +62,6 @@ std::string Expand(const std::string& path, const TempDir& dir)
         expanded.replace(at, placeholder.size(), TextOf(dir.Path()));
     return expanded;
 }
-
-// Answers the conversion command as the dialog would, and remembers what it
-// was asked to show.
-class MatrixHost : public ConversionHost {
-public:
-    MatrixHost(std::string input, std::string output) : m_input(std::move(input)), m_output(std::move(output)) {}
-    std::string ReadInputField() override { return m_input; }
-    std::string ReadOutputField() override { return m_output; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void CloseWithOk() override { closed = true; }
-
-    std::vector<std::string> messages;
-    bool closed = false;
-
-private:
-    std::string m_input;
-    std::string m_output;
-};
 
 struct MatrixCase {
     const char* what;
@@ -206,7 +180,7 @@ TEST(BadInput, ConversionCommand)
         LayOutFolder(dir);
         const auto before = DescribeTree(dir.Path());
 
-        MatrixHost host(Expand(c.input, dir), Expand(c.output, dir));
+        RecordingHost host(Expand(c.input, dir), Expand(c.output, dir));
         {
 #ifndef _WIN32
             FileSizeLimit disk(c.diskSpace);
@@ -261,7 +235,7 @@ TEST(BadInput, HugeLinesNeedLittleMemory)
         EXPECT_EQ(ReadFile(dir.File("cli.txt")), c.records) << c.input;
         EXPECT_LT(outcome.peakResidentKiB, kMemoryBoundKiB) << c.input;
 
-        MatrixHost host(dir.File(c.input), "host.txt");
+        RecordingHost host(dir.File(c.input), "host.txt");
         RunConversion(host);
         EXPECT_EQ(host.messages, std::vector<std::string>{ConversionMessages::Converted(c.count)}) << c.input;
         EXPECT_EQ(ReadFile(dir.File("host.txt")), c.records) << c.input;

@@ -17,6 +17,10 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
+#include "OutputTemporaries.h"
+#include "PathText.h"
+#include "Phonebooks.h"
 #include "win32/ProcessAttribute.h"
 #include "ConverterTool.h"
 #include "TempDir.h"
@@ -68,20 +72,14 @@ public:
         });
 
         ProcessAttribute inConsole(PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE, m_console, sizeof m_console);
-        STARTUPINFOEXW startup{};
-        startup.StartupInfo.cb = sizeof startup;
-        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-        startup.StartupInfo.hStdInput = m_wait.read;
-        startup.lpAttributeList = inConsole.List();
-        std::wstring command = CommandLineOf(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"});
-        PROCESS_INFORMATION process{};
-        CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
-                       &startup.StartupInfo, &process);
-        m_placeholder = process.hProcess;
-        CloseHandle(process.hThread);
+        ProcessStart how;
+        how.input = m_wait.read;
+        how.attributes = inConsole.List();
+        const StartedProcess placeholder = StartProcess(ZEDULO_CONVERT_PROGRAM, {"-", "NUL"}, how);
+        m_placeholder = placeholder.handle;
 
         FreeConsole();
-        for (int i = 0; i < 200 && !AttachConsole(process.dwProcessId); ++i)
+        for (int i = 0; i < 200 && !AttachConsole(placeholder.id); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
         m_out = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -113,18 +111,11 @@ public:
     // console its standard output and error.
     HANDLE Start(const std::vector<std::string>& args, HANDLE input)
     {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = input;
-        startup.hStdOutput = m_out;
-        startup.hStdError = m_out;
-        std::wstring command = CommandLineOf(ZEDULO_CONVERT_PROGRAM, args);
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-            return nullptr;
-        CloseHandle(process.hThread);
-        return process.hProcess;
+        ProcessStart how;
+        how.input = input;
+        how.output = m_out;
+        how.error = m_out;
+        return StartProcess(ZEDULO_CONVERT_PROGRAM, args, how).handle;
     }
 
     // The lines written so far, as the console holds them, each ended by LF.
@@ -236,7 +227,7 @@ TEST(Interrupt, CtrlCLeavesTheOldOutputOrNone)
     for (const auto& c : cases) {
         TempDir dir;
         if (c.outputExisted)
-            WriteFile(dir.File("out.txt"), "OLD;CONTENT\n");
+            WriteFile(dir.File("out.txt"), kOldOutput);
         Pipe input;
         const HANDLE converter = StartConverting(console, dir.Path(), input);
         ASSERT_TRUE(converter);
@@ -262,7 +253,7 @@ TEST(Interrupt, CtrlCLeavesTheOldOutputOrNone)
             continue;
         EXPECT_EQ(status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT)) << c.what;
         if (c.outputExisted) {
-            EXPECT_EQ(ReadFile(dir.File("out.txt")), "OLD;CONTENT\n") << c.what;
+            EXPECT_EQ(ReadFile(dir.File("out.txt")), kOldOutput) << c.what;
         } else {
             EXPECT_FALSE(fs::exists(dir.Path() / "out.txt")) << c.what;
         }

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
+#include "ShownMessages.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -41,9 +43,9 @@ TEST(ConverterTool, ProgramNeedsAFolderForTheOutputBesideAPipeByName)
         std::string out;
         std::string err;
     } cases[] = {
-        {"with a folder for the output", {"/dev/stdin", dir.File("aus.txt")}, 0, "1 Einträge konvertiert\n", ""},
-        {"default output", {"/dev/stdin"}, 1, "", "Kann Ausgabedatei nicht öffnen\n"},
-        {"bare output", {"/dev/stdin", "aus.txt"}, 1, "", "Kann Ausgabedatei nicht öffnen\n"},
+        {"with a folder for the output", {"/dev/stdin", dir.File("aus.txt")}, 0, Shown(ConversionMessages::Converted(1)) + "\n", ""},
+        {"default output", {"/dev/stdin"}, 1, "", Shown(ConversionMessages::kOutputOpenFailed) + "\n"},
+        {"bare output", {"/dev/stdin", "aus.txt"}, 1, "", Shown(ConversionMessages::kOutputOpenFailed) + "\n"},
     };
     for (const auto& c : cases) {
         ChildOptions options;

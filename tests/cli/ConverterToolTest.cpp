@@ -6,8 +6,12 @@
 
 #include "ChildProcess.h"
 #include "ConverterTool.h"
+#include "FileContents.h"
+#include "PathText.h"
 #include "PlatformFiles.h"
+#include "ShownMessages.h"
 #include "TempDir.h"
+#include "Version.h"
 
 namespace fs = std::filesystem;
 
@@ -65,7 +69,7 @@ TEST(ConverterTool, PrintsItsVersion)
 {
     const Outcome outcome = RunTool({"--version"});
     EXPECT_EQ(outcome.status, kExitSuccess);
-    EXPECT_EQ(outcome.out, "zedulo-convert 1.0.0.2\n");
+    EXPECT_EQ(outcome.out, "zedulo-convert " ZEDULO_VERSION_TEXT "\n");
     EXPECT_EQ(outcome.err, "");
 }
 
@@ -84,12 +88,12 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
         std::string written;  // the file the run must have made, if any
     };
     const Case cases[] = {
-        {{dir.File("fritz.adr")}, 0, "2 Einträge konvertiert\n", "", dir.File("phonebook.txt")},
-        {{dir.File("fritz.adr"), "liste.txt"}, 0, "2 Einträge konvertiert\n", "", dir.File("liste.txt")},
-        {{"--", dir.File("-strich.adr"), dir.File("-x.txt")}, 0, "1 Einträge konvertiert\n", "",
+        {{dir.File("fritz.adr")}, 0, Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("phonebook.txt")},
+        {{dir.File("fritz.adr"), "liste.txt"}, 0, Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("liste.txt")},
+        {{"--", dir.File("-strich.adr"), dir.File("-x.txt")}, 0, Shown(ConversionMessages::Converted(1)) + "\n", "",
          dir.File("-x.txt")},
-        {{""}, 1, "", "Keine Eingabedatei angegeben\n", ""},
-        {{dir.File("missing.adr")}, 1, "", "Kann Eingabedatei nicht öffnen\n", ""},
+        {{""}, 1, "", Shown(ConversionMessages::kNoInput) + "\n", ""},
+        {{dir.File("missing.adr")}, 1, "", Shown(ConversionMessages::kInputOpenFailed) + "\n", ""},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunTool(c.args);
@@ -116,12 +120,12 @@ TEST(ConverterTool, ProgramExitsWithItsStatus)
         std::string errStart;
     };
     const Case cases[] = {
-        {{dir.File("fritz.adr")}, 0, "1 Einträge konvertiert\n", ""},
-        {{""}, 1, "", "Keine Eingabedatei angegeben\n"},
-        {{dir.File("fehlt.adr")}, 1, "", "Kann Eingabedatei nicht öffnen\n"},
+        {{dir.File("fritz.adr")}, 0, Shown(ConversionMessages::Converted(1)) + "\n", ""},
+        {{""}, 1, "", Shown(ConversionMessages::kNoInput) + "\n"},
+        {{dir.File("fehlt.adr")}, 1, "", Shown(ConversionMessages::kInputOpenFailed) + "\n"},
         {{}, 2, "", kUsageStart},
         {{"--help"}, 0, kUsageStart, ""},
-        {{"--version"}, 0, "zedulo-convert 1.0.0.2\n", ""},
+        {{"--version"}, 0, "zedulo-convert " ZEDULO_VERSION_TEXT "\n", ""},
     };
     ChildOptions options;
     options.unset = {"LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_MESSAGES"};
@@ -147,7 +151,7 @@ TEST(ConverterTool, ProgramWorksInPipelines)
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), "Anna;0301\r\n");
     const std::string records = "0301;Anna\n";
-    const std::string converted = "1 Einträge konvertiert\n";
+    const std::string converted = Shown(ConversionMessages::Converted(1)) + "\n";
     struct Case {
         const char* what;
         std::vector<std::string> args;

@@ -9,6 +9,9 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
+#include "PathText.h"
+#include "ShownMessages.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kRecords = "0301;Anna\n";
-const std::string kConverted = "1 Einträge konvertiert\n";
+const std::string kConverted = Shown(ConversionMessages::Converted(1)) + "\n";
 
 bool Exists(const std::string& path)
 {
@@ -153,8 +156,8 @@ TEST(ConverterTool, ProgramReadsAndWritesPipesByName)
         std::string err;
     } cases[] = {
         {"a pipe as input, with a folder for the output", true, dir.File("aus.txt"), 0, ""},
-        {"a pipe as input, default output", true, "", 1, "Kann Ausgabedatei nicht öffnen\n"},
-        {"a pipe as input, bare output", true, "aus.txt", 1, "Kann Ausgabedatei nicht öffnen\n"},
+        {"a pipe as input, default output", true, "", 1, Shown(ConversionMessages::kOutputOpenFailed) + "\n"},
+        {"a pipe as input, bare output", true, "aus.txt", 1, Shown(ConversionMessages::kOutputOpenFailed) + "\n"},
         {"a pipe as output", false, "", 0, ""},
     };
     for (const auto& c : cases) {

@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "FileContents.h"
+#include "OutputTemporaries.h"
+#include "Phonebooks.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -31,7 +34,7 @@ TEST(Interrupt, LeavesTheOldOutputOrNone)
         TempDir dir;
         ASSERT_EQ(mkfifo(dir.File("in.fifo").c_str(), 0600), 0);
         if (c.outputExisted)
-            WriteFile(dir.File("out.txt"), "OLD;CONTENT\n");
+            WriteFile(dir.File("out.txt"), kOldOutput);
 
         ChildProcess converter(ZEDULO_CONVERT_PROGRAM, {dir.File("in.fifo"), dir.File("out.txt")});
         // The converter reads what comes and waits for more: a conversion
@@ -47,7 +50,7 @@ TEST(Interrupt, LeavesTheOldOutputOrNone)
 
         EXPECT_EQ(outcome.signal, c.signal) << what << ": ended by the same signal";
         if (c.outputExisted) {
-            EXPECT_EQ(ReadFile(dir.File("out.txt")), "OLD;CONTENT\n") << what;
+            EXPECT_EQ(ReadFile(dir.File("out.txt")), kOldOutput) << what;
         } else {
             EXPECT_FALSE(fs::exists(dir.File("out.txt"))) << what;
         }

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "FileContents.h"
 #include "PhonebookConverter.h"
+#include "Phonebooks.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 
@@ -10,40 +12,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
-
-TEST(ConvertPhonebook, ConvertsTheSamplePhonebook)
+// The output after a conversion: the records alone, whatever stood there
+// before; after a failure, the old output as it was.
+TEST(ConvertPhonebook, ReplacesTheOutputOnlyWhenItSucceeds)
 {
     TempDir dir;
-    const std::string output = dir.File("phonebook.txt");
-    const ConversionResult result =
-        ConvertPhonebook(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.adr", output);
-    EXPECT_EQ(result.status, ConversionStatus::Ok);
-    EXPECT_EQ(result.recordCount, 9);
-    EXPECT_EQ(ReadFile(output), ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.expected.txt"));
-}
-
-TEST(ConvertPhonebook, EmptyInputGivesEmptyOutput)
-{
-    TempDir dir;
-    WriteFile(dir.File("in.adr"), "");
-    const ConversionResult result = ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt"));
-    EXPECT_EQ(result.status, ConversionStatus::Ok);
-    EXPECT_EQ(result.recordCount, 0);
-    EXPECT_EQ(ReadFile(dir.File("out.txt")), "");
-}
-
-TEST(ConvertPhonebook, TruncatesAnExistingOutput)
-{
-    TempDir dir;
+    WriteFile(dir.File("leer.adr"), "");
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("out.txt"), std::string(10000, 'o'));
-    for (int run = 0; run < 2; ++run) {
-        const ConversionResult result = ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt"));
-        EXPECT_EQ(result.status, ConversionStatus::Ok);
-        EXPECT_EQ(result.recordCount, 2);
-        EXPECT_EQ(ReadFile(dir.File("out.txt")), kRecords);
+    const std::string longerOutput(10000, 'o');
+    const std::string sample = ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.adr";
+    const struct {
+        std::string input;
+        std::string oldOutput;  // empty: none
+        ConversionStatus status;
+        std::int64_t count;
+        std::string output;
+    } cases[] = {
+        {sample, "", ConversionStatus::Ok, 9, ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.expected.txt")},
+        {dir.File("leer.adr"), "", ConversionStatus::Ok, 0, ""},
+        {dir.File("in.adr"), longerOutput, ConversionStatus::Ok, 2, kRecords},
+        {dir.File("in.adr"), kRecords, ConversionStatus::Ok, 2, kRecords},
+        {kUnreadableFile, kOldOutput, ConversionStatus::InputReadFailed, 0, kOldOutput},
+    };
+    for (const auto& c : cases) {
+        fs::remove(dir.File("out.txt"));
+        if (!c.oldOutput.empty())
+            WriteFile(dir.File("out.txt"), c.oldOutput);
+        const ConversionResult result = ConvertPhonebook(c.input, dir.File("out.txt"));
+        EXPECT_EQ(result.status, c.status) << c.input;
+        EXPECT_EQ(result.recordCount, c.count) << c.input;
+        EXPECT_EQ(ReadFile(dir.File("out.txt")), c.output) << c.input;
     }
 }
 
@@ -61,16 +59,5 @@ TEST(ConvertPhonebook, OutputLargerThanOneBlock)
 
 // Billions of lines must not wrap the count around.
 static_assert(sizeof(ConversionResult::recordCount) == 8, "record count of 64 bits");
-
-// The failures, each through the whole command, are in the bad-input matrix
-// of the command-line tests.
-TEST(ConvertPhonebook, ReadFailureKeepsAnOutputThatExisted)
-{
-    TempDir dir;
-    WriteFile(dir.File("out.txt"), "old");
-    const ConversionResult result = ConvertPhonebook(kUnreadableFile, dir.File("out.txt"));
-    EXPECT_EQ(result.status, ConversionStatus::InputReadFailed);
-    EXPECT_EQ(ReadFile(dir.File("out.txt")), "old");
-}
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "RecordScanner.h"
+#include "ScanInPieces.h"
 
 namespace {
 
@@ -25,18 +26,10 @@ const char* NameOf(ByteFinder finder)
 std::string Scan(const std::string& input, std::size_t pieceSize, ByteFinder finder,
                  std::size_t maxFieldLength = kMaxFieldLength, std::int64_t* count = nullptr)
 {
-    // Exactly the input's bytes, so that the sanitizer build reports any
-    // reading past them (a string keeps a NUL after them).
-    const std::vector<char> bytes(input.begin(), input.end());
-    RecordScanner scanner(maxFieldLength, finder);
-    RecordBuffer out;
-    const std::size_t step = pieceSize == 0 ? bytes.size() + 1 : pieceSize;
-    for (std::size_t at = 0; at < bytes.size(); at += step)
-        scanner.Feed(bytes.data() + at, std::min(step, bytes.size() - at), out);
-    scanner.Finish(out);
+    const ScanResult result = ScanInPieces(input, pieceSize, finder, maxFieldLength);
     if (count)
-        *count = scanner.RecordCount();
-    return std::string(out.View());
+        *count = result.recordCount;
+    return result.records;
 }
 
 std::int64_t Lines(const std::string& records)

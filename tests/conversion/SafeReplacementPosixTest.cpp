@@ -15,16 +15,15 @@
 #include <thread>
 #include <unistd.h>
 
+#include "FileContents.h"
 #include "PhonebookConverter.h"
+#include "Phonebooks.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 
 mode_t ModeOf(const std::string& path)
 {
@@ -64,7 +63,7 @@ TEST(SafeReplacement, KeepsTheOldPermissionsOrGivesTheUsualOnes)
         TempDir dir;
         WriteFile(dir.File("in.adr"), kPhonebook);
         if (c.existing) {
-            WriteFile(dir.File("out.txt"), "OLD\n");
+            WriteFile(dir.File("out.txt"), kOldOutput);
             chmod(dir.File("out.txt").c_str(), *c.existing);
         }
         const mode_t umaskBefore = umask(c.umask);
@@ -83,7 +82,7 @@ TEST(SafeReplacement, LinksStayLinksAndTheirTargetGetsTheContent)
     fs::create_directories(dir.File("a"));
     fs::create_directories(dir.File("b"));
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("b/ziel.txt"), "OLD\n");
+    WriteFile(dir.File("b/ziel.txt"), kOldOutput);
     chmod(dir.File("b/ziel.txt").c_str(), 0640);
     fs::create_symlink("../b/ziel.txt", dir.File("a/direkt.txt"));
     fs::create_symlink("direkt.txt", dir.File("a/umweg.txt"));  // a link to a link
@@ -172,9 +171,6 @@ ConversionStatus ConvertAsOrdinaryUser(const std::string& input, const std::stri
     return static_cast<ConversionStatus>(WIFEXITED(status) ? WEXITSTATUS(status) : 100);
 }
 
-// Longer than the new content, which must not keep its end.
-const std::string kLongerOld = "OLD CONTENT, LONGER THAN THE NEW ONE\n";
-
 // A read error (or anything else that stops the conversion before its end)
 // leaves the old content whole: the new one is held back until then.
 TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
@@ -187,8 +183,8 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         std::string content;
     } cases[] = {
         {"writable output", false, 0666, ConversionStatus::Ok, kRecords},
-        {"writable output, input failing while read", true, 0666, ConversionStatus::InputReadFailed, kLongerOld},
-        {"write-protected output", false, 0444, ConversionStatus::OutputOpenFailed, kLongerOld},
+        {"writable output, input failing while read", true, 0666, ConversionStatus::InputReadFailed, kOldOutput},
+        {"write-protected output", false, 0444, ConversionStatus::OutputOpenFailed, kOldOutput},
         {"no output", false, std::nullopt, ConversionStatus::OutputOpenFailed, ""},
     };
     for (const auto& c : cases) {
@@ -200,7 +196,7 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         chmod(dir.File("in.adr").c_str(), 0644);
         const std::string output = folder + "/out.txt";
         if (c.existing) {
-            WriteFile(output, kLongerOld);
+            WriteFile(output, kOldOutput);
             chmod(output.c_str(), *c.existing);
         }
         const ino_t inodeBefore = InodeOf(output);

@@ -13,8 +13,11 @@
 #include <filesystem>
 #include <thread>
 
+#include "FileContents.h"
+#include "PathText.h"
 #include "PhonebookConverter.h"
 #include "ChildProcess.h"
+#include "Phonebooks.h"
 #include "PlatformFiles.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
@@ -22,9 +25,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nAnna;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;Anna\n0402;Carl\n";
 
 DWORD AttributesOf(const std::string& path)
 {
@@ -87,7 +87,7 @@ TEST(SafeReplacement, DevicesAreWrittenAndWriteProtectedFilesKept)
 {
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("schreibgeschuetzt.txt"), "OLD\n");
+    WriteFile(dir.File("schreibgeschuetzt.txt"), kOldOutput);
     SetFileAttributesW(Utf8ToWide(dir.File("schreibgeschuetzt.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
     const struct {
         std::string output;
@@ -114,7 +114,7 @@ TEST(SafeReplacement, TheOutputIsNeverHidden)
         TempDir dir;
         WriteFile(dir.File("in.adr"), kPhonebook);
         if (existed)
-            WriteFile(dir.File("out.txt"), "OLD\n");
+            WriteFile(dir.File("out.txt"), kOldOutput);
         EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), dir.File("out.txt")).status, ConversionStatus::Ok) << existed;
         EXPECT_EQ(ReadFile(dir.File("out.txt")), kRecords) << existed;
         EXPECT_FALSE(AttributesOf(dir.File("out.txt")) & FILE_ATTRIBUTE_HIDDEN) << "output existed: " << existed;
@@ -139,15 +139,12 @@ private:
     bool Set(bool immutable)
     {
         const std::string linux = LinuxPathOf(TextOf(m_folder));
-        std::wstring command = CommandLineOf("chattr", {immutable ? "+i" : "-i", linux});
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (linux.empty() || !CreateProcessW(L"Z:\\usr\\bin\\chattr", command.data(), nullptr, nullptr, FALSE, 0,
-                                             nullptr, nullptr, &startup, &process))
+        const StartedProcess chattr =
+            linux.empty() ? StartedProcess{} : StartProcess("Z:\\usr\\bin\\chattr", {immutable ? "+i" : "-i", linux}, {});
+        if (!chattr.started)
             return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        if (chattr.handle)
+            CloseHandle(chattr.handle);
         const std::wstring probe = (m_folder / "probe").wstring();
         for (int i = 0; i < 250; ++i) {
             const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -176,10 +173,8 @@ FILE_ID_INFO IdOf(const std::string& path)
     return id;
 }
 
-// Longer than the new content, which must not keep its end. A read error
+// An old output longer than the new content must not keep its end. A read error
 // leaves it whole: the new content is held back until the input has ended.
-const std::string kLongerOld = "OLD CONTENT, LONGER THAN THE NEW ONE\n";
-
 TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
 {
     const struct {
@@ -191,8 +186,8 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
     } cases[] = {
         {"writable output", false, FILE_ATTRIBUTE_NORMAL, ConversionStatus::Ok, kRecords},
         {"writable output, input failing while read", true, FILE_ATTRIBUTE_NORMAL, ConversionStatus::InputReadFailed,
-         kLongerOld},
-        {"write-protected output", false, FILE_ATTRIBUTE_READONLY, ConversionStatus::OutputOpenFailed, kLongerOld},
+         kOldOutput},
+        {"write-protected output", false, FILE_ATTRIBUTE_READONLY, ConversionStatus::OutputOpenFailed, kOldOutput},
         {"no output", false, 0, ConversionStatus::OutputOpenFailed, ""},
     };
     for (const auto& c : cases) {
@@ -201,7 +196,7 @@ TEST(SafeReplacement, FolderWithoutRoomForANewFileIsWrittenInPlace)
         fs::create_directory(dir.Path() / "fest");
         const std::string output = dir.File("fest\\out.txt");
         if (c.existing) {
-            WriteFile(output, kLongerOld);
+            WriteFile(output, kOldOutput);
             SetFileAttributesW(Utf8ToWide(output).c_str(), c.existing);
         }
         const FILE_ID_INFO before = IdOf(output);
@@ -277,7 +272,7 @@ TEST(SafeReplacement, KeepsTheOldOutputsAttributesAndAccessList)
         TempDir dir;
         WriteFile(dir.File("in.adr"), kPhonebook);
         const std::string output = dir.File("out.txt");
-        WriteFile(output, "OLD\n");
+        WriteFile(output, kOldOutput);
         ASSERT_TRUE(SetFileAttributesW(Utf8ToWide(output).c_str(), c.attributes)) << c.what;
         const std::string accessList = c.accessList && SetAccessList(output, c.accessList) ? AccessListOf(output) : "";
         if (c.accessList && accessList.rfind("D:P", 0) != 0) {
@@ -304,7 +299,7 @@ TEST(SafeReplacement, ALockedOutputStaysAloneAsItWas)
 {
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(dir.File("out.txt"), "OLD\n");
+    WriteFile(dir.File("out.txt"), kOldOutput);
     const auto before = DescribeTree(dir.Path());
     const HANDLE holder = CreateFileW(Utf8ToWide(dir.File("out.txt")).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
@@ -327,7 +322,7 @@ TEST(SafeReplacement, LinuxLinksAndFifosSeenThroughWine)
         GTEST_SKIP() << "run by CTest, which makes " << linux;
     TempDir dir;
     WriteFile(dir.File("in.adr"), kPhonebook);
-    WriteFile(linux + "/ziel.txt", "OLD\n");
+    WriteFile(linux + "/ziel.txt", kOldOutput);
     EXPECT_EQ(ConvertPhonebook(dir.File("in.adr"), linux + "/zum-ziel.txt").status, ConversionStatus::Ok);
     EXPECT_EQ(ReadFile(linux + "/ziel.txt"), kRecords) << "the link's target gets the content";
 

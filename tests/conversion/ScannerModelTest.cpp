@@ -6,6 +6,7 @@
 
 #include "RecordScanner.h"
 #include "ReferenceModel.h"
+#include "ScanInPieces.h"
 
 namespace {
 
@@ -37,16 +38,11 @@ TEST(RecordScanner, AgreesWithTheReferenceModelOnRandomInputs)
         const std::size_t drawn = piece(random);
         const std::size_t pieceSize = drawn <= 9 ? drawn : std::max<std::size_t>(input.size(), 1);
         for (ByteFinder finder : kAllFinders) {
-            RecordScanner scanner(kCap, finder);
-            RecordBuffer records;
-            for (std::size_t at = 0; at < input.size(); at += pieceSize)
-                scanner.Feed(input.data() + at, std::min(pieceSize, input.size() - at), records);
-            scanner.Finish(records);
-
-            ASSERT_EQ(std::string(records.View()), expected.records)
+            const ScanResult scanned = ScanInPieces(input, pieceSize, finder, kCap);
+            ASSERT_EQ(scanned.records, expected.records)
                 << "input " << ::testing::PrintToString(input) << ", pieces of " << pieceSize
                 << ", finder " << static_cast<int>(finder);
-            ASSERT_EQ(scanner.RecordCount(), expected.recordCount);
+            ASSERT_EQ(scanned.recordCount, expected.recordCount);
         }
     }
 }

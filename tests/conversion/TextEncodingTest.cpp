@@ -10,8 +10,8 @@ TEST(Windows1252ToUtf8, ConvertsEveryRange)
         const char* windows1252;
         const char* utf8;
     } cases[] = {
-        {"Kann Eingabedatei nicht \xF6" "ffnen", "Kann Eingabedatei nicht öffnen"},
-        {"42 Eintr\xE4ge konvertiert", "42 Einträge konvertiert"},
+        {"nicht \xF6" "ffnen", "nicht öffnen"},
+        {"42 Eintr\xE4ge", "42 Einträge"},
         {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", "ÄÖÜäöüß"},
         {"\x80", "€"},
         {"\x84\x93\x94", "„“”"},
@@ -23,6 +23,27 @@ TEST(Windows1252ToUtf8, ConvertsEveryRange)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Windows1252ToUtf8(c.windows1252), c.utf8) << c.windows1252;
+}
+
+// A cut after that many bytes splits no character.
+TEST(Utf8WholeCharactersLength, LeavesOutACharacterCutAtTheEnd)
+{
+    const struct {
+        std::string text;
+        std::size_t whole;
+    } cases[] = {
+        {"", 0},
+        {"abc", 3},
+        {"a\xC3\xA4", 3},            // "aä": whole
+        {"a\xC3", 1},                // the first of ä's two bytes
+        {"a\xE2\x82\xAC", 4},        // "a€": whole
+        {"a\xE2\x82", 1},            // two of €'s three bytes
+        {"\xF0\x9F\x93\x9E", 4},     // four bytes, whole
+        {"\xF0\x9F\x93", 0},         // three of four
+        {"\x80\x80\x80\x80", 4},     // no lead byte within reach: nothing to wait for
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8WholeCharactersLength(c.text), c.whole) << c.text.size() << " bytes";
 }
 
 }  // namespace

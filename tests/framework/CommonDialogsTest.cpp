@@ -12,6 +12,8 @@
 #include "CFileDialog.h"
 #include "CWinApp.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
+#include "PathText.h"
 #include "PlatformDifferences.h"
 #include "TempDir.h"
 #include "TestHooks.h"

@@ -13,12 +13,12 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 #include "PhonebookConverter.h"
 #include "ReadPhonebook.h"
 #include "RecordScanner.h"
 #include "ReferenceModel.h"
+#include "ScanInPieces.h"
 
 namespace {
 
@@ -126,18 +126,11 @@ void CheckXml(const std::string& input)
 // elsewhere than in the file conversion.
 void CheckScans(const std::string& input, const ModelResult& model)
 {
-    // Exactly the input's bytes, so that the sanitizer reports any reading
-    // past them (a string keeps a NUL after them).
-    const std::vector<char> bytes(input.begin(), input.end());
     for (ByteFinder finder : kAllFinders) {
-        for (std::size_t pieceSize : {bytes.size(), 1 + bytes.size() % 7}) {
-            RecordScanner scanner(kMaxFieldLength, finder);
-            RecordBuffer records;
-            for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
-                scanner.Feed(bytes.data() + at, std::min(pieceSize, bytes.size() - at), records);
-            scanner.Finish(records);
-            Check(finder == ByteFinder::Sse2 ? "SSE2 scan" : "portable scan", model,
-                  std::string(records.View()), scanner.RecordCount());
+        for (std::size_t pieceSize : {std::size_t{0}, 1 + input.size() % 7}) {
+            const ScanResult scanned = ScanInPieces(input, pieceSize, finder);
+            Check(finder == ByteFinder::Sse2 ? "SSE2 scan" : "portable scan", model, scanned.records,
+                  scanned.recordCount);
         }
     }
 }

@@ -59,7 +59,28 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
 ChildOptions WithoutDisplay();
 
 #ifdef _WIN32
-// The command line that hands program its args unchanged, quoted as the C
-// runtime and CommandLineToArgvW split it again.
-std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& args);
+// How StartProcess starts a program. Standard handles left null are not
+// handed over; when any is given, the child inherits what may be inherited
+// (narrowed by a handle list among the attributes).
+struct ProcessStart {
+    void* input = nullptr;
+    void* output = nullptr;
+    void* error = nullptr;
+    void* attributes = nullptr;    // a ProcessAttribute's list, or null
+    std::wstring environment;      // a CREATE_UNICODE_ENVIRONMENT block; empty: this process's
+    std::string workingDirectory;  // empty: this process's
+};
+
+// A program StartProcess started: its handle, for the caller to close, and
+// its id. Wine starts a Linux program without either.
+struct StartedProcess {
+    bool started = false;
+    void* handle = nullptr;
+    unsigned long id = 0;
+};
+
+// Every start of a program on Windows: the command line hands it its args
+// unchanged, quoted as the C runtime and CommandLineToArgvW split it again.
+StartedProcess StartProcess(const std::string& program, const std::vector<std::string>& args,
+                            const ProcessStart& how);
 #endif

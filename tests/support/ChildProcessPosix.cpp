@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "TempDir.h"
 

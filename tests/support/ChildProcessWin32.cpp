@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "FileContents.h"
+#include "PathText.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
 #include "win32/ProcessAttribute.h"
@@ -60,6 +62,14 @@ std::wstring EnvironmentWithout(const std::vector<std::string>& unset)
     return block + L'\0';
 }
 
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& args)
+{
+    std::wstring commandLine = Quoted(Utf8ToWide(program));
+    for (const std::string& arg : args)
+        commandLine += L" " + Quoted(Utf8ToWide(arg));
+    return commandLine;
+}
+
 HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
@@ -72,12 +82,31 @@ HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition)
 
 }  // namespace
 
-std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& args)
+StartedProcess StartProcess(const std::string& program, const std::vector<std::string>& args, const ProcessStart& how)
 {
-    std::wstring commandLine = Quoted(Utf8ToWide(program));
-    for (const std::string& arg : args)
-        commandLine += L" " + Quoted(Utf8ToWide(arg));
-    return commandLine;
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = how.attributes ? sizeof startup : sizeof startup.StartupInfo;
+    const bool handsOver = how.input || how.output || how.error;
+    if (handsOver) {
+        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+        startup.StartupInfo.hStdInput = how.input;
+        startup.StartupInfo.hStdOutput = how.output;
+        startup.StartupInfo.hStdError = how.error;
+    }
+    startup.lpAttributeList = static_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(how.attributes);
+    const DWORD flags = (how.attributes ? EXTENDED_STARTUPINFO_PRESENT : 0) |
+                        (how.environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT);
+    std::wstring commandLine = CommandLineOf(program, args);
+    std::wstring environment = how.environment;
+    const std::wstring folder = Utf8ToWide(how.workingDirectory);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(Utf8ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, handsOver, flags,
+                        environment.empty() ? nullptr : environment.data(), folder.empty() ? nullptr : folder.c_str(),
+                        &startup.StartupInfo, &process))
+        return {};
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    return {true, process.hProcess, process.dwProcessId};
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
@@ -105,33 +134,24 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     HANDLE inherited[] = {input, output, error};
     ProcessAttribute inheriting(PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited);
 
-    STARTUPINFOEXW startup{};
-    startup.StartupInfo.cb = sizeof startup;
-    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-    startup.StartupInfo.hStdInput = input;
-    startup.StartupInfo.hStdOutput = output;
-    startup.StartupInfo.hStdError = error;
-    startup.lpAttributeList = inheriting.List();
-
-    std::wstring commandLine = CommandLineOf(program, args);
-    std::wstring environment = EnvironmentWithout(options.unset);
-    const std::wstring folder = Utf8ToWide(options.workingDirectory);
-
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(Utf8ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT, environment.data(),
-                                        folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo, &process);
+    ProcessStart how;
+    how.input = input;
+    how.output = output;
+    how.error = error;
+    how.attributes = inheriting.List();
+    how.environment = EnvironmentWithout(options.unset);
+    how.workingDirectory = options.workingDirectory;
+    const StartedProcess process = StartProcess(program, args, how);
     CloseHandle(input);
     CloseHandle(output);
     CloseHandle(error);
-    if (!started) {
+    if (!process.handle) {
         if (feed != INVALID_HANDLE_VALUE)
             CloseHandle(feed);
         throw std::runtime_error("cannot start " + program);
     }
-    CloseHandle(process.hThread);
-    m_process = process.hProcess;
-    m_pid = static_cast<int>(process.dwProcessId);
+    m_process = process.handle;
+    m_pid = static_cast<int>(process.id);
 
     if (feed != INVALID_HANDLE_VALUE) {
         // Fed while it runs; a child that stops reading ends the feed.

@@ -6,6 +6,7 @@
 
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
 #include "PlatformDifferences.h"
 #include "TempDir.h"
 

@@ -8,26 +8,15 @@
 #include "ConverterApp.h"
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
+#include "Phonebooks.h"
 #include "PlatformDifferences.h"
 #include "PlatformFiles.h"
 #include "PlatformMessageCases.h"
+#include "ShownMessages.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-const std::string kPhonebook = "Name;Nummer\r\nM\xFCller;0301\r\nBob;+49\r\nCarl;0402;x\r\n";
-const std::string kRecords = "0301;M\xFCller\n0402;Carl\n";
-// The same phonebook as a FritzBox backup in XML.
-const std::string kXmlPhonebook =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook>"
-    "<contact><person><realName>M\xC3\xBCller</realName></person><telephony><number>0301</number></telephony></contact>"
-    "<contact><person><realName>Bob</realName></person><telephony><number>+49</number></telephony></contact>"
-    "<contact><person><realName>Carl</realName></person><telephony><number>0402</number></telephony></contact>"
-    "</phonebook></phonebooks>\n";
-
-}  // namespace
 
 namespace {
 
@@ -52,14 +41,14 @@ TEST(ConverterDlg, ShowsEachMessageInTheRealBox)
     WriteFile(dir.File("fritz.adr"), kPhonebook);
     WriteFile(dir.File("kaputt.xml"), kXmlPhonebook.substr(0, 100));
     std::vector<MessageCase> cases = {
-        {"", "", "Keine Eingabedatei angegeben", IDCANCEL},
-        {dir.File("fritz.adr"), "", "Keine Ausgabedatei angegeben", IDCANCEL},
-        {dir.File("fehlt.adr"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {kUnreadableFile, dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
-        {dir.File("kaputt.xml"), dir.File("mem.txt"), "Kann Eingabedatei nicht lesen", IDCANCEL},
-        {dir.File("fritz.adr"), kFullDevice, "Kann Ausgabedatei nicht schreiben", IDCANCEL},
-        {dir.File("fritz.adr"), "phonebook.txt", "2 Eintr\xC3\xA4ge konvertiert", IDOK},
+        {"", "", Shown(ConversionMessages::kNoInput), IDCANCEL},
+        {dir.File("fritz.adr"), "", Shown(ConversionMessages::kNoOutput), IDCANCEL},
+        {dir.File("fehlt.adr"), "phonebook.txt", Shown(ConversionMessages::kInputOpenFailed), IDCANCEL},
+        {dir.File("fritz.adr"), dir.File("fehlt/x.txt"), Shown(ConversionMessages::kOutputOpenFailed), IDCANCEL},
+        {kUnreadableFile, dir.File("mem.txt"), Shown(ConversionMessages::kInputReadFailed), IDCANCEL},
+        {dir.File("kaputt.xml"), dir.File("mem.txt"), Shown(ConversionMessages::kInputReadFailed), IDCANCEL},
+        {dir.File("fritz.adr"), kFullDevice, Shown(ConversionMessages::kOutputWriteFailed), IDCANCEL},
+        {dir.File("fritz.adr"), "phonebook.txt", Shown(ConversionMessages::Converted(2)), IDOK},
     };
     const std::vector<MessageCase> platform = PlatformMessageCases(dir);
     cases.insert(cases.end() - 1, platform.begin(), platform.end());
@@ -135,7 +124,7 @@ TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
         });
         EXPECT_EQ(run.result, IDOK) << name;
         ASSERT_EQ(run.messages.size(), 1u) << name;
-        EXPECT_EQ(run.messages[0].text, "2 Eintr\xC3\xA4ge konvertiert") << name;
+        EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::Converted(2))) << name;
         EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords) << name;
     }
 }
@@ -158,8 +147,8 @@ TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
         user.Click(IDOK);
     });
     ASSERT_EQ(run.messages.size(), 2u);
-    EXPECT_EQ(run.messages[0].text, "Kann Eingabedatei nicht \xC3\xB6" "ffnen");
-    EXPECT_EQ(run.messages[1].text, "2 Eintr\xC3\xA4ge konvertiert");
+    EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::kInputOpenFailed));
+    EXPECT_EQ(run.messages[1].text, Shown(ConversionMessages::Converted(2)));
     EXPECT_EQ(run.result, IDOK);
     EXPECT_EQ(ReadFile(dir.File("daten/liste.txt")), kRecords);
     EXPECT_FALSE(fs::exists(dir.File("liste.txt")));

@@ -12,7 +12,10 @@
 
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
+#include "Phonebooks.h"
 #include "PlatformMessageCases.h"
+#include "ShownMessages.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +24,8 @@ std::vector<MessageCase> PlatformMessageCases(const TempDir& dir)
     mkfifo(dir.File("fifo").c_str(), 0600);
     return {
         // Neither may hold the dialog: a FIFO waits for a writer, /dev/zero never ends.
-        {dir.File("fifo"), "phonebook.txt", "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {"/dev/zero", dir.File("null.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {dir.File("fifo"), "phonebook.txt", Shown(ConversionMessages::kInputOpenFailed), IDCANCEL},
+        {"/dev/zero", dir.File("null.txt"), Shown(ConversionMessages::kInputOpenFailed), IDCANCEL},
     };
 }
 
@@ -60,7 +63,7 @@ TEST(ConverterDlg, ReportsAFifoWhoseReaderWentAway)
     });
     leaving.join();
     ASSERT_EQ(run.messages.size(), 1u);
-    EXPECT_EQ(run.messages[0].text, "Kann Ausgabedatei nicht schreiben");
+    EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::kOutputWriteFailed));
     EXPECT_EQ(run.result, IDCANCEL);
 }
 

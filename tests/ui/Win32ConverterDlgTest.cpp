@@ -6,7 +6,9 @@
 
 #include "ConverterDlg.h"
 #include "DialogDriver.h"
+#include "FileContents.h"
 #include "PlatformMessageCases.h"
+#include "ShownMessages.h"
 
 namespace fs = std::filesystem;
 
@@ -17,10 +19,10 @@ std::vector<MessageCase> PlatformMessageCases(const TempDir& dir)
     WriteFile(dir.File("\xC5\x81" "ukasz/\xC5\x81\xC3\xB3" "d\xC5\xBA.adr"), "Anna;0301\r\n");
     return {
         // A device is no phonebook, and the dialog does not wait for one.
-        {"NUL", dir.File("nul.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
-        {"CON", dir.File("con.txt"), "Kann Eingabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+        {"NUL", dir.File("nul.txt"), Shown(ConversionMessages::kInputOpenFailed), IDCANCEL},
+        {"CON", dir.File("con.txt"), Shown(ConversionMessages::kInputOpenFailed), IDCANCEL},
         {dir.File("\xC5\x81" "ukasz/\xC5\x81\xC3\xB3" "d\xC5\xBA.adr"), dir.File("ordner-fehlt\\x.txt"),
-         "Kann Ausgabedatei nicht \xC3\xB6" "ffnen", IDCANCEL},
+         Shown(ConversionMessages::kOutputOpenFailed), IDCANCEL},
     };
 }
 
@@ -47,7 +49,7 @@ TEST(Win32ConverterDlg, ConvertsFilesWithNamesBeyondTheCodePage)
         user.Click(IDOK);
     });
     ASSERT_EQ(run.messages.size(), 1u);
-    EXPECT_EQ(run.messages[0].text, "1 Eintr\xC3\xA4ge konvertiert");
+    EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::Converted(1)));
     EXPECT_EQ(ReadFile(folder + "\\\xC5\x81\xC3\xB3" "d\xC5\xBA.txt"), "0301;M\xFCller\n");
     EXPECT_FALSE(fs::exists(fs::u8path(folder + "\\Lodz.txt")));
 }
