@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AfxCrashExit.h"
 #include "ConverterTool.h"
 #include "TextEncoding.h"
 
@@ -21,14 +22,6 @@ constexpr std::size_t kLargestWrite = std::size_t{1} << 20;
 // Characters handed to WriteConsoleW at a time: older consoles refuse one
 // write beyond the 64 KiB buffer they share between calls.
 constexpr std::size_t kLargestConsoleWrite = 8192;
-
-// A crash ends the program with a failure at once, rather than in a
-// debugger or error box, which may leave a script a status of 0.
-LONG WINAPI ExitOnCrash(EXCEPTION_POINTERS* exception)
-{
-    TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
 
 // Standard output or standard error, unbuffered by the C runtime and without
 // its line-end translation: what is written is flushed as a whole.
@@ -103,7 +96,9 @@ private:
 
 int wmain(int argc, wchar_t** argv)
 {
-    SetUnhandledExceptionFilter(ExitOnCrash);
+    // A crash ends the converter at once with the exception code, for the
+    // script that started it, and says nothing.
+    AfxExitOnCrash({});
 
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)

@@ -18,4 +18,4 @@ inline constexpr char kAfxMenuClose[] = "&Schlie\xC3\x9F" "en\tAlt+F4";
 
 // Windows: on standard error when the program crashes, for wsprintfA with
 // the exception code.
-inline constexpr char kAfxCrashLineFormat[] = "Abbruch: Ausnahme 0x%08lX\r\n";
+inline constexpr char kAfxCrashLine[] = "Abbruch: Ausnahme ";

@@ -7,7 +7,7 @@
 int AfxWinMain(int, char*[])
 {
     // A crash says so in German and ends the program with status 3.
-    AfxExitOnCrash({kAfxCrashLineFormat, 3});
+    AfxExitOnCrash({kAfxCrashLine, false, 3});
     CWinApp* app = AfxGetApp();
     return app ? AfxRunApp(*app) : 1;
 }

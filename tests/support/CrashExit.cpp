@@ -13,7 +13,7 @@ namespace {
 // Installed as the program starts, before main.
 const bool g_installed = [] {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    AfxExitOnCrash({"crashed: exception 0x%08lX at %p\r\n", 0});
+    AfxExitOnCrash({"crashed: exception ", true, 0});
     wchar_t marker[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"ZEDULO_STARTED", marker, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
