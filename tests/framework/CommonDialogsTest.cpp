@@ -40,11 +40,11 @@ TEST(MessageBoxes, IsOwnedModalCaptionedWithTheAppNameWithoutIcon)
             shown = info;
             return IDOK;
         });
-        result = dialog.MessageBoxA("Kann Eingabedatei nicht \xC3\xB6" "ffnen");
+        result = dialog.MessageBoxA("Datei nicht ge\xC3\xB6" "ffnet");
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(shown.caption, "Zedulo");
-    EXPECT_EQ(shown.text, "Kann Eingabedatei nicht \xC3\xB6" "ffnen");
+    EXPECT_EQ(shown.text, "Datei nicht ge\xC3\xB6" "ffnet");
     EXPECT_FALSE(shown.hasIcon);
     EXPECT_EQ(shown.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(shown.ownerTitle, "Zedulo");
