@@ -23,6 +23,20 @@ private:
 
 }  // namespace
 
+ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize)
+{
+    RoutedInput routed = RouteInput(input);
+    if (routed.readFailed)
+        return {ConversionStatus::InputReadFailed, 0};
+    ReplayingSource source(std::move(routed.held), input);
+    const std::unique_ptr<PhonebookReader> reader =
+        routed.format == InputFormat::Xml ? MakeXmlReader(blockSize) : MakeLineReader(blockSize);
+    ConversionStatus status = reader->Convert(source, out);
+    if (status == ConversionStatus::Ok && !out.WriteAll())
+        status = ConversionStatus::OutputWriteFailed;
+    return {status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
+}
+
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
                                   StreamPolicy policy)
 {
@@ -34,18 +48,11 @@ ConversionResult ConvertPhonebook(const std::string& inputPath, const std::strin
         return {ConversionStatus::OutputOpenFailed, 0};
 
     InputFileSource file(input);
-    RoutedInput routed = RouteInput(file);
-    if (routed.readFailed)
-        return {ConversionStatus::InputReadFailed, 0};
-    ReplayingSource source(std::move(routed.held), file);
-    const std::unique_ptr<PhonebookReader> reader =
-        routed.format == InputFormat::Xml ? MakeXmlReader(kBlockSize) : MakeLineReader(kBlockSize);
-
     RecordSink records([&output](std::string_view bytes) { return output.Write(bytes.data(), bytes.size()); },
                        kBlockSize);
-    ConversionStatus status = reader->Convert(source, records);
-    if (status == ConversionStatus::Ok && !(records.WriteAll() && output.Commit()))
-        status = ConversionStatus::OutputWriteFailed;
+    const ConversionResult result = ReadRecords(file, records, kBlockSize);
+    if (result.status == ConversionStatus::Ok && !output.Commit())
+        return {ConversionStatus::OutputWriteFailed, 0};
     // Uncommitted, the output is discarded as it goes out of scope.
-    return {status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
+    return result;
 }

@@ -29,3 +29,8 @@ std::unique_ptr<PhonebookReader> MakeLineReader(std::size_t blockSize);
 
 // A phonebook backup in XML (XmlContacts.h).
 std::unique_ptr<PhonebookReader> MakeXmlReader(std::size_t blockSize);
+
+// Reads the whole input with the reader its first bytes call for
+// (InputFormat.h), in blocks of blockSize: Ok with every record handed to
+// out and their count, or the failure (count 0).
+ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize);

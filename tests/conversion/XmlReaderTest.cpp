@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "InputFormat.h"
 #include "ReadPhonebook.h"
 #include "TextEncoding.h"
 #include "XmlContacts.h"

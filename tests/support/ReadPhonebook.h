@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "InputFormat.h"
 #include "MemorySource.h"
 #include "PhonebookReader.h"
 
@@ -19,12 +18,8 @@ struct ReadResult {
 inline ReadResult ReadPhonebook(const std::string& bytes, std::size_t pieceSize, std::size_t blockSize = 4096)
 {
     MemorySource memory(bytes, pieceSize);
-    RoutedInput routed = RouteInput(memory);
-    ReplayingSource source(std::move(routed.held), memory);
-    const auto reader = routed.format == InputFormat::Xml ? MakeXmlReader(blockSize) : MakeLineReader(blockSize);
     std::string written;
     RecordSink sink([&written](std::string_view part) { written += part; return true; }, blockSize);
-    ConversionStatus status = reader->Convert(source, sink);
-    sink.WriteAll();
-    return {status, written, reader->RecordCount()};
+    const ConversionResult result = ReadRecords(memory, sink, blockSize);
+    return {result.status, written, result.recordCount};
 }
