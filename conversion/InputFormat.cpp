@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "TextEncoding.h"
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::array<std::string_view, 2> kXmlStarts = {"<?xml", "<phonebooks"};
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 // Whether text could still grow into start, or already begins with it.
 bool Matches(std::string_view text, std::string_view start, bool& complete)
@@ -27,7 +24,7 @@ bool Matches(std::string_view text, std::string_view start, bool& complete)
 std::size_t DocumentStart(std::string_view bytes)
 {
     std::size_t at = bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
-    while (at < bytes.size() && IsBlank(bytes[at]))
+    while (at < bytes.size() && IsXmlSpace(bytes[at]))
         ++at;
     return at;
 }

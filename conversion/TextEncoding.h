@@ -12,6 +12,14 @@
 // characters of the same number, as Windows itself converts them.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// XML's white space: blank, tab, CR and LF (no other space counts). What the
+// reader trims from names and numbers and skips before and inside a
+// document's start.
+inline bool IsXmlSpace(char32_t c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 // The Windows-1252 byte of a character, the exact inverse of
 // Windows1252ToUtf8; "?" for a character the code page lacks (no best fit:
 // U+0100 is "?", not "A").

@@ -4,11 +4,6 @@
 
 namespace {
 
-bool IsBlank(char32_t c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 bool IsHighSurrogate(char32_t c)
 {
     return c >= 0xD800 && c < 0xDC00;
@@ -23,7 +18,7 @@ bool IsLowSurrogate(char32_t c)
 
 void FieldText::AppendAny(char32_t c)
 {
-    if (IsBlank(c)) {
+    if (IsXmlSpace(c)) {
         if (!m_bytes.empty())  // leading blanks are dropped at once
             ++m_pendingBlanks;
         return;

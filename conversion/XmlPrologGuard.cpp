@@ -1,19 +1,15 @@
 #include "XmlPrologGuard.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <string_view>
+
+#include "TextEncoding.h"
 
 namespace {
 
 // Enough of a processing instruction to read the XML declaration's encoding.
 constexpr std::size_t kDeclarationLength = 256;
-
-bool IsBlank(char32_t c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 std::string Lower(std::string text)
 {
@@ -29,12 +25,12 @@ std::string DeclaredEncoding(std::string_view declaration)
     if (key == std::string_view::npos)
         return {};
     std::size_t at = key + 8;
-    while (at < declaration.size() && IsBlank(declaration[at]))
+    while (at < declaration.size() && IsXmlSpace(declaration[at]))
         ++at;
     if (at == declaration.size() || declaration[at] != '=')
         return {};
     ++at;
-    while (at < declaration.size() && IsBlank(declaration[at]))
+    while (at < declaration.size() && IsXmlSpace(declaration[at]))
         ++at;
     if (at == declaration.size() || (declaration[at] != '"' && declaration[at] != '\''))
         return {};
@@ -92,7 +88,7 @@ void XmlPrologGuard::Take(char32_t c)
     case State::Prolog:
         if (c == '<')
             m_state = State::AfterLt;
-        else if (!IsBlank(c))
+        else if (!IsXmlSpace(c))
             m_state = State::Done;  // not XML: the parser says so
         break;
     case State::AfterLt:
@@ -134,7 +130,7 @@ void XmlPrologGuard::Take(char32_t c)
 void XmlPrologGuard::EndInstruction()
 {
     m_state = State::Prolog;
-    const bool declaration = m_markup.size() > 3 && m_markup.compare(0, 3, "xml") == 0 && IsBlank(m_markup[3]);
+    const bool declaration = m_markup.size() > 3 && m_markup.compare(0, 3, "xml") == 0 && IsXmlSpace(m_markup[3]);
     if (!declaration)
         return;
     const std::string encoding = DeclaredEncoding(m_markup);
