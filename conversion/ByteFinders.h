@@ -101,7 +101,9 @@ constexpr int kWindowSize = 64;
             bitsOf(0, '\n') | bitsOf(16, '\n') | bitsOf(32, '\n') | bitsOf(48, '\n')};
 }
 
-// The index of the lowest set bit of x, which must not be 0.
+// The index of the lowest set bit of x, which must not be 0. Not
+// std::countr_zero, which must also answer for 0: that test in the window
+// scan cost 3.6% more instructions (callgrind, 1 MB phonebook).
 [[gnu::always_inline]] inline unsigned LowestSetBit(std::uint64_t x)
 {
     return static_cast<unsigned>(__builtin_ctzll(x));
