@@ -7,7 +7,19 @@
 # dialogs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine32.sh
 prefix=$(realpath -m "${1:-build/wine}")
+
+# wineboot sets up the 32-bit half of the prefix too (syswow64) by starting
+# 32-bit helpers; on a machine that cannot run 32-bit programs these fail
+# without a word and syswow64 stays empty. Such a prefix cannot run the
+# 32-bit suite: where this machine can, it is made anew (a build folder may
+# have come from another machine).
+if [ -f "$prefix/system.reg" ] && can_run_32bit &&
+    [ -z "$(ls -A "$prefix/drive_c/windows/syswow64" 2>/dev/null)" ]; then
+    echo "wine-prefix.sh: $prefix was made without 32-bit execution; making it anew"
+    rm -rf "$prefix"
+fi
 
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     localedef -i de_DE -f UTF-8 de_DE.UTF-8
