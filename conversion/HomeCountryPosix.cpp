@@ -1,19 +1,19 @@
 #include "HomeCountry.h"
 
-#include <clocale>
 #include <langinfo.h>
+#include <locale.h>
 
 std::string PlatformCountryCode()
 {
-    // Only the telephone category is taken from the environment, and put
-    // back as it was afterwards: the rest of the process keeps its locale.
-    const char* current = std::setlocale(LC_TELEPHONE, nullptr);
-    const std::string previous = current ? current : "C";
-    std::string code;
-    if (std::setlocale(LC_TELEPHONE, "")) {
-        const char* prefix = nl_langinfo(_NL_TELEPHONE_INT_PREFIX);
-        code = prefix ? prefix : "";
-    }
-    std::setlocale(LC_TELEPHONE, previous.c_str());
+    // The telephone category alone, as setlocale(LC_TELEPHONE, "") would
+    // take it from the environment, but in a locale object of its own: the
+    // process's locale stays untouched, and other threads may convert at the
+    // same time.
+    const locale_t telephone = newlocale(LC_TELEPHONE_MASK, "", static_cast<locale_t>(0));
+    if (telephone == static_cast<locale_t>(0))
+        return "";  // a locale that is not installed
+    const char* prefix = nl_langinfo_l(_NL_TELEPHONE_INT_PREFIX, telephone);
+    std::string code = prefix ? prefix : "";
+    freelocale(telephone);
     return code;
 }
