@@ -10,7 +10,10 @@ namespace {
 
 class XmlReader final : public PhonebookReader {
 public:
-    XmlReader(std::size_t blockSize, const CallingCode& ownCountry) : m_blockSize(blockSize), m_ownCountry(ownCountry) {}
+    XmlReader(std::size_t blockSize, const CallingCode& ownCountry)
+        : m_blockSize(blockSize), m_ownCountry(ownCountry)
+    {
+    }
 
     ConversionStatus Convert(ByteSource& input, RecordSink& out) override
     {

@@ -281,7 +281,8 @@ TEST(BadInput, HugeXmlNeedsLittleMemory)
         if (c.contacts != 0) {
             const std::uintmax_t contactRecordsSize =
                 std::string("030 1234567;M\xFCller, Anna\n01701234567;M\xFCller, Anna\n").size();
-            EXPECT_EQ(fs::file_size(PathOf(dir.File("cli.txt"))), static_cast<std::uintmax_t>(c.contacts) * contactRecordsSize);
+            EXPECT_EQ(fs::file_size(PathOf(dir.File("cli.txt"))),
+                      static_cast<std::uintmax_t>(c.contacts) * contactRecordsSize);
         }
     }
 }

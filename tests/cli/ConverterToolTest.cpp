@@ -73,7 +73,8 @@ TEST(ConverterTool, AnswersOptionsAndMisuse)
     }
     EXPECT_TRUE(StartsWith(RunTool({"--bogus"}).err, "Unbekannte Option: --bogus\n"));
     EXPECT_TRUE(StartsWith(RunTool({"--landesvorwahl", "0o49", "a.adr"}).err, "Unbekannte Landesvorwahl: 0o49\n"));
-    EXPECT_TRUE(StartsWith(RunTool({"a.adr", "--landesvorwahl"}).err, "Die Option --landesvorwahl braucht einen Wert\n"));
+    EXPECT_TRUE(StartsWith(RunTool({"a.adr", "--landesvorwahl"}).err,
+                           "Die Option --landesvorwahl braucht einen Wert\n"));
 }
 
 TEST(ConverterTool, PrintsItsVersion)
@@ -111,14 +112,16 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
          dir.File("-x.txt")},
         {{""}, 1, "", Shown(ConversionMessages::kNoInput) + "\n", ""},
         {{dir.File("missing.adr")}, 1, "", Shown(ConversionMessages::kInputOpenFailed) + "\n", ""},
-        {{"--landesvorwahl=49", sample, dir.File("beispiel.txt")}, 0, Shown(ConversionMessages::Converted(13)) + "\n", "",
-         dir.File("beispiel.txt"), ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml.expected.txt")},
+        {{"--landesvorwahl=49", sample, dir.File("beispiel.txt")}, 0,
+         Shown(ConversionMessages::Converted(13)) + "\n", "", dir.File("beispiel.txt"),
+         ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml.expected.txt")},
         {{"--landesvorwahl", "43", dir.File("plus.xml"), "at.txt"}, 0, Shown(ConversionMessages::Converted(2)) + "\n",
          "", dir.File("at.txt"), "01 2345;Anna\n0049 30 1234;Anna\n"},
         {{dir.File("plus.xml"), "--landesvorwahl=+49", "de.txt"}, 0, Shown(ConversionMessages::Converted(2)) + "\n",
          "", dir.File("de.txt"), "0043 1 2345;Anna\n030 1234;Anna\n"},
         {{"--landesvorwahl=0041", "--landesvorwahl=1", dir.File("plus.xml"), "us.txt"}, 0,
-         Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("us.txt"), "01143 1 2345;Anna\n01149 30 1234;Anna\n"},
+         Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("us.txt"),
+         "01143 1 2345;Anna\n01149 30 1234;Anna\n"},
         {{"--landesvorwahl=43", dir.File("plus.adr"), "adr.txt"}, 0, Shown(ConversionMessages::Converted(1)) + "\n", "",
          dir.File("adr.txt"), "0301;Bob\n"},  // lines are taken as they stand
     };
