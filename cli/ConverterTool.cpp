@@ -2,8 +2,11 @@
 
 #include <ostream>
 
+#include "CallingCodes.h"
 #include "ConsoleHost.h"
+#include "HomeCountry.h"
 #include "TextEncoding.h"
+#include "ValueOptions.h"
 #include "Version.h"
 
 namespace {
@@ -17,6 +20,15 @@ const char* const kStandardStream = "-";
 #else
 #define ZEDULO_PIPE_EXAMPLE "/dev/stdin"
 #endif
+
+// Where the platform names the user's country (HomeCountry.h).
+#ifdef _WIN32
+#define ZEDULO_COUNTRY_SOURCE "die Region des Benutzers in den Windows-Einstellungen"
+#else
+#define ZEDULO_COUNTRY_SOURCE "die Telefon-Einstellung der Locale (LC_TELEPHONE)"
+#endif
+
+const char* const kCountryOption = "--landesvorwahl";
 
 const char* const kUsage =
     "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
@@ -33,6 +45,16 @@ const char* const kUsage =
     "die AUSGABEDATEI einen Ordner. Gehen die Einträge auf die Standardausgabe,\n"
     "kommt die Meldung auf die Standardfehlerausgabe.\n"
     "\n"
+    "Nummern einer XML-Sicherung in internationaler Form (\"+49 170 1234567\")\n"
+    "werden so geschrieben, wie man sie im eigenen Land wählt: mit der eigenen\n"
+    "Landesvorwahl als nationale Nummer (\"0170 1234567\"), mit einer anderen\n"
+    "hinter der Auslandsvorwahl (\"+43 1 234567\" wird \"0043 1 234567\").\n"
+    "Das eigene Land nennt --landesvorwahl, sonst das System:\n"
+    ZEDULO_COUNTRY_SOURCE "; nennt es keins,\n"
+    "gilt 49 (Deutschland). Die Zeilen einer .adr-Datei bleiben, wie sie sind.\n"
+    "\n"
+    "  --landesvorwahl=NR  das eigene Land für diesen Aufruf, NR etwa 49, +49\n"
+    "                      oder 0049 (wirkt nicht auf .adr-Dateien)\n"
     "  --help     diese Hilfe zeigen\n"
     "  --version  die Version zeigen\n"
     "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
@@ -63,8 +85,11 @@ int Answer(std::ostream& out, std::ostream& err, const std::string& text, int st
 int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> paths;
+    const CallingCode* country = nullptr;  // none given: the platform's
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t at = 0; at < args.size(); ++at) {
+        const std::string& arg = args[at];
+        std::string value;
         if (optionsEnded || !IsOption(arg)) {
             paths.push_back(arg);
         } else if (arg == "--") {
@@ -73,6 +98,17 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
             return Answer(out, err, kUsage, kExitSuccess);
         } else if (arg == "--version") {
             return Answer(out, err, "zedulo-convert " ZEDULO_VERSION_TEXT "\n", kExitSuccess);
+        } else if (const ValueOption taken = TakeValueOption(args, at, kCountryOption, value);
+                   taken != ValueOption::NotThisOne) {
+            if (taken == ValueOption::NoValue) {
+                err << "Die Option " << kCountryOption << " braucht einen Wert\n" << kUsage;
+                return kExitUsage;
+            }
+            country = ParseCountryCode(value);
+            if (!country) {
+                err << "Unbekannte Landesvorwahl: " << value << "\n" << kUsage;
+                return kExitUsage;
+            }
         } else {
             err << "Unbekannte Option: " << arg << "\n" << kUsage;
             return kExitUsage;
@@ -87,7 +123,7 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
     const std::string output = paths.size() == 2 ? paths[1] : input == kStandardStream ? kStandardStream
                                                                                         : kDefaultOutput;
     ConsoleHost host(input, output);
-    RunConversion(host, StreamPolicy::Streams);
+    RunConversion(host, StreamPolicy::Streams, country ? *country : HomeCountry());
     const std::string message = Windows1252ToUtf8(host.Message()) + "\n";
     if (!host.Succeeded()) {
         err << message;

@@ -23,14 +23,15 @@ private:
 
 }  // namespace
 
-ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize)
+ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize,
+                             const CallingCode& ownCountry)
 {
     RoutedInput routed = RouteInput(input);
     if (routed.readFailed)
         return {ConversionStatus::InputReadFailed, 0};
     ReplayingSource source(std::move(routed.held), input);
     const std::unique_ptr<PhonebookReader> reader =
-        routed.format == InputFormat::Xml ? MakeXmlReader(blockSize) : MakeLineReader(blockSize);
+        routed.format == InputFormat::Xml ? MakeXmlReader(blockSize, ownCountry) : MakeLineReader(blockSize);
     ConversionStatus status = reader->Convert(source, out);
     if (status == ConversionStatus::Ok && !out.WriteAll())
         status = ConversionStatus::OutputWriteFailed;
@@ -38,7 +39,7 @@ ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blo
 }
 
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
-                                  StreamPolicy policy)
+                                  StreamPolicy policy, const CallingCode& ownCountry)
 {
     InputFile input;
     if (!input.Open(inputPath, policy))
@@ -50,7 +51,7 @@ ConversionResult ConvertPhonebook(const std::string& inputPath, const std::strin
     InputFileSource file(input);
     RecordSink records([&output](std::string_view bytes) { return output.Write(bytes.data(), bytes.size()); },
                        kBlockSize);
-    const ConversionResult result = ReadRecords(file, records, kBlockSize);
+    const ConversionResult result = ReadRecords(file, records, kBlockSize, ownCountry);
     if (result.status == ConversionStatus::Ok && !output.Commit())
         return {ConversionStatus::OutputWriteFailed, 0};
     // Uncommitted, the output is discarded as it goes out of scope.

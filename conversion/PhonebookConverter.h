@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "HomeCountry.h"
+
 enum class ConversionStatus {
     Ok,
     InputOpenFailed,
@@ -43,7 +45,11 @@ enum class StreamPolicy {
 
 // Converts every usable line of the input into a record "number;name\n" in
 // the output. Both paths must be non-empty; the output path already resolved.
+// An XML backup's international numbers are written as dialled from
+// ownCountry (InternationalNumbers.h; by default the platform's country,
+// HomeCountry.h); lines are taken as they stand.
 // Never throws. The output is replaced only by a complete conversion: after
 // any failure the old output (or none) stands as it was.
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
-                                  StreamPolicy policy = StreamPolicy::RegularFilesOnly);
+                                  StreamPolicy policy = StreamPolicy::RegularFilesOnly,
+                                  const CallingCode& ownCountry = HomeCountry());

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ByteSource.h"
+#include "CallingCodes.h"
 #include "PhonebookConverter.h"
 #include "RecordSink.h"
 
@@ -27,10 +28,13 @@ public:
 // Semicolon-separated lines (RecordScanner's rule), read in blocks of blockSize.
 std::unique_ptr<PhonebookReader> MakeLineReader(std::size_t blockSize);
 
-// A phonebook backup in XML (XmlContacts.h).
-std::unique_ptr<PhonebookReader> MakeXmlReader(std::size_t blockSize);
+// A phonebook backup in XML (XmlContacts.h); its international numbers are
+// written as dialled from ownCountry.
+std::unique_ptr<PhonebookReader> MakeXmlReader(std::size_t blockSize, const CallingCode& ownCountry);
 
 // Reads the whole input with the reader its first bytes call for
 // (InputFormat.h), in blocks of blockSize: Ok with every record handed to
-// out and their count, or the failure (count 0).
-ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize);
+// out and their count, or the failure (count 0). ownCountry is the XML
+// reader's.
+ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize,
+                             const CallingCode& ownCountry);

@@ -4,7 +4,7 @@
 #include "FileAccess.h"
 #include "PathFolders.h"
 
-void RunConversion(ConversionHost& host, StreamPolicy policy)
+void RunConversion(ConversionHost& host, StreamPolicy policy, const CallingCode& ownCountry)
 {
     // Both fields are read before either is judged.
     const std::string inputPath = host.ReadInputField();
@@ -28,7 +28,7 @@ void RunConversion(ConversionHost& host, StreamPolicy policy)
     }
     const std::string resolved =
         streams && outputPath == "-" ? outputPath : ResolveOutputPath(inputPath, outputPath);
-    const ConversionResult result = ConvertPhonebook(inputPath, resolved, policy);
+    const ConversionResult result = ConvertPhonebook(inputPath, resolved, policy, ownCountry);
     host.ShowMessage(ConversionMessages::ForResult(result));
     if (result.status == ConversionStatus::Ok)
         host.CloseWithOk();

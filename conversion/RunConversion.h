@@ -27,4 +27,7 @@ protected:
 // With Streams, an output "-" is standard output, and a bare output name
 // beside an input that is a pipe or device is refused: that folder is no
 // place for it (a bare name beside "-" stays in the current folder).
-void RunConversion(ConversionHost& host, StreamPolicy policy = StreamPolicy::RegularFilesOnly);
+// ownCountry: the country an XML backup's international numbers are dialled
+// from (the dialog's is always the platform's).
+void RunConversion(ConversionHost& host, StreamPolicy policy = StreamPolicy::RegularFilesOnly,
+                   const CallingCode& ownCountry = HomeCountry());

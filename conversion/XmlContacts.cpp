@@ -1,5 +1,6 @@
 #include "XmlContacts.h"
 
+#include "InternationalNumbers.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -43,8 +44,8 @@ void FieldText::Clear()
     m_tooLong = false;
 }
 
-XmlContacts::XmlContacts(RecordSink& out)
-    : m_out(out)
+XmlContacts::XmlContacts(RecordSink& out, const CallingCode& ownCountry)
+    : m_out(out), m_ownCountry(ownCountry)
 {
     m_open.reserve(kMaxXmlDepth);
 }
@@ -180,8 +181,13 @@ void XmlContacts::FlushSurrogate()
 
 void XmlContacts::EndNumber()
 {
-    const std::string& number = m_number.Bytes();
-    if (number.empty() || number[0] < '0' || number[0] > '9' || number.find(';') != std::string::npos)
+    std::string_view number = m_number.Bytes();
+    if (IsInternationalNumber(number)) {
+        if (!DialledFrom(m_ownCountry, number, m_dialled))
+            return;
+        number = m_dialled;
+    }
+    if (number.empty() || number[0] < '0' || number[0] > '9' || number.find(';') != std::string_view::npos)
         return;
     if (m_numbers.size() + number.size() + 1 > kMaxContactNumbersLength) {
         m_tooManyNumbers = true;

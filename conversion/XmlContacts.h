@@ -9,7 +9,9 @@
 //  - an element's text is all character data inside it, child elements'
 //    text included, with blanks, tabs, CRs and LFs trimmed from both ends and
 //    every CR, LF and tab left inside turned into one blank;
-//  - a contact with an empty name gives nothing; a number is usable when it
+//  - a contact with an empty name gives nothing; a number in international
+//    form ("+" and a digit) is first written as the own country dials it
+//    (InternationalNumbers.h), or skipped; a number is usable when it then
 //    begins with '0'..'9' and holds no ";";
 //  - each usable number gives the record number, ";", name, LF, in
 //    Windows-1252 (a character that code page lacks becomes "?").
@@ -25,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "CallingCodes.h"
 #include "PhonebookConverter.h"
 #include "RecordSink.h"
 #include "XmlParser.h"
@@ -61,7 +64,8 @@ private:
 
 class XmlContacts final : public XmlContentHandler {
 public:
-    explicit XmlContacts(RecordSink& out);
+    // ownCountry: the country international numbers are dialled from.
+    XmlContacts(RecordSink& out, const CallingCode& ownCountry);
 
     bool StartElement(std::string_view name) override;
     bool EndElement() override;
@@ -84,6 +88,7 @@ private:
     bool Stop(ConversionStatus status);
 
     RecordSink& m_out;
+    const CallingCode& m_ownCountry;
     std::vector<Role> m_open;
     // Where character data goes now: the name, the number, or nowhere.
     FieldText* m_text = nullptr;
@@ -95,6 +100,7 @@ private:
     bool m_seenName = false;
     FieldText m_name{kMaxFieldLength};
     FieldText m_number{kMaxFieldLength};
+    std::string m_dialled;  // an international number as dialled from the own country
     std::string m_numbers;  // the usable numbers, each ended by a NUL
     bool m_tooManyNumbers = false;
 

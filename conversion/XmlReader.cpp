@@ -10,12 +10,15 @@ namespace {
 
 class XmlReader final : public PhonebookReader {
 public:
-    explicit XmlReader(std::size_t blockSize) : m_blockSize(blockSize) {}
+    XmlReader(std::size_t blockSize, const CallingCode& ownCountry)
+        : m_blockSize(blockSize), m_ownCountry(ownCountry)
+    {
+    }
 
     ConversionStatus Convert(ByteSource& input, RecordSink& out) override
     {
         XmlPrologGuard guarded(input);
-        XmlContacts contacts(out);
+        XmlContacts contacts(out, m_ownCountry);
         const bool parsed = ParseXmlDocument(guarded, contacts, m_blockSize);
         m_recordCount = contacts.RecordCount();
         if (contacts.Status() != ConversionStatus::Ok)
@@ -27,12 +30,13 @@ public:
 
 private:
     const std::size_t m_blockSize;
+    const CallingCode& m_ownCountry;
     std::int64_t m_recordCount = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<PhonebookReader> MakeXmlReader(std::size_t blockSize)
+std::unique_ptr<PhonebookReader> MakeXmlReader(std::size_t blockSize, const CallingCode& ownCountry)
 {
-    return std::make_unique<XmlReader>(blockSize);
+    return std::make_unique<XmlReader>(blockSize, ownCountry);
 }

@@ -33,6 +33,12 @@ install_missing() {
 }
 install_missing "${packages[@]}"
 
+# The locales the tests of the home country switch to: Austria's and
+# Switzerland's telephone settings (on Linux and under Wine).
+for locale in de_AT de_CH; do
+    locale -a 2>/dev/null | grep -qi "^$locale\.utf-\?8\$" || localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+done
+
 if [ "${1:-}" = "--windows" ]; then
     # The 32-bit programs run under Wine's 32-bit half, from Debian's i386
     # architecture; the installers are made with NSIS.

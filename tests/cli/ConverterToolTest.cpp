@@ -53,6 +53,15 @@ TEST(ConverterTool, AnswersOptionsAndMisuse)
         {{"--"}, kExitUsage, false, true},
         {{"--help"}, kExitSuccess, true, false},
         {{"a.adr", "--help"}, kExitSuccess, true, false},
+        {{"--landesvorwahl=49", "--help"}, kExitSuccess, true, false},
+        {{"--landesvorwahl"}, kExitUsage, false, true},
+        {{"a.adr", "--landesvorwahl"}, kExitUsage, false, true},
+        {{"--landesvorwahl=", "a.adr"}, kExitUsage, false, true},
+        {{"--landesvorwahl=999", "a.adr"}, kExitUsage, false, true},
+        {{"--landesvorwahl", "049", "a.adr"}, kExitUsage, false, true},
+        {{"--landesvorwahl=800", "a.adr"}, kExitUsage, false, true},   // a code of no country
+        {{"--landesvorwahl=+4 9", "a.adr"}, kExitUsage, false, true},
+        {{"--landesvorwahlen=49", "a.adr"}, kExitUsage, false, true},  // another option
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunTool(c.args);
@@ -63,6 +72,9 @@ TEST(ConverterTool, AnswersOptionsAndMisuse)
         EXPECT_EQ(outcome.out.empty(), !c.usageOnOut) << what;
     }
     EXPECT_TRUE(StartsWith(RunTool({"--bogus"}).err, "Unbekannte Option: --bogus\n"));
+    EXPECT_TRUE(StartsWith(RunTool({"--landesvorwahl", "0o49", "a.adr"}).err, "Unbekannte Landesvorwahl: 0o49\n"));
+    EXPECT_TRUE(StartsWith(RunTool({"a.adr", "--landesvorwahl"}).err,
+                           "Die Option --landesvorwahl braucht einen Wert\n"));
 }
 
 TEST(ConverterTool, PrintsItsVersion)
@@ -80,12 +92,18 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
     TempDir dir;
     WriteFile(dir.File("fritz.adr"), "Anna;0301\r\nBob;0402\r\n");
     WriteFile(dir.File("-strich.adr"), "Anna;0301\r\n");
+    WriteFile(dir.File("plus.adr"), "Anna;+43 1 2345\r\nBob;0301\r\n");
+    WriteFile(dir.File("plus.xml"), "<phonebooks><phonebook><contact><person><realName>Anna</realName></person>"
+                                    "<telephony><number>+43 1 2345</number><number>+49 (0)30 1234</number>"
+                                    "</telephony></contact></phonebook></phonebooks>");
+    const std::string sample = ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml";
     struct Case {
         std::vector<std::string> args;
         int status;
         std::string out;
         std::string err;
         std::string written;  // the file the run must have made, if any
+        std::string records = {};  // what that file must hold; not checked if empty
     };
     const Case cases[] = {
         {{dir.File("fritz.adr")}, 0, Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("phonebook.txt")},
@@ -94,6 +112,18 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
          dir.File("-x.txt")},
         {{""}, 1, "", Shown(ConversionMessages::kNoInput) + "\n", ""},
         {{dir.File("missing.adr")}, 1, "", Shown(ConversionMessages::kInputOpenFailed) + "\n", ""},
+        {{"--landesvorwahl=49", sample, dir.File("beispiel.txt")}, 0,
+         Shown(ConversionMessages::Converted(13)) + "\n", "", dir.File("beispiel.txt"),
+         ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml.expected.txt")},
+        {{"--landesvorwahl", "43", dir.File("plus.xml"), "at.txt"}, 0, Shown(ConversionMessages::Converted(2)) + "\n",
+         "", dir.File("at.txt"), "01 2345;Anna\n0049 30 1234;Anna\n"},
+        {{dir.File("plus.xml"), "--landesvorwahl=+49", "de.txt"}, 0, Shown(ConversionMessages::Converted(2)) + "\n",
+         "", dir.File("de.txt"), "0043 1 2345;Anna\n030 1234;Anna\n"},
+        {{"--landesvorwahl=0041", "--landesvorwahl=1", dir.File("plus.xml"), "us.txt"}, 0,
+         Shown(ConversionMessages::Converted(2)) + "\n", "", dir.File("us.txt"),
+         "01143 1 2345;Anna\n01149 30 1234;Anna\n"},
+        {{"--landesvorwahl=43", dir.File("plus.adr"), "adr.txt"}, 0, Shown(ConversionMessages::Converted(1)) + "\n", "",
+         dir.File("adr.txt"), "0301;Bob\n"},  // lines are taken as they stand
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunTool(c.args);
@@ -103,6 +133,9 @@ TEST(ConverterTool, ReportsEachConversionOnOneLine)
         EXPECT_EQ(outcome.err, c.err) << what;
         if (!c.written.empty()) {
             EXPECT_TRUE(fs::exists(c.written)) << what;
+        }
+        if (!c.records.empty()) {
+            EXPECT_EQ(ReadFile(c.written), c.records) << what;
         }
     }
 }
@@ -126,6 +159,8 @@ TEST(ConverterTool, ProgramExitsWithItsStatus)
         {{}, 2, "", kUsageStart},
         {{"--help"}, 0, kUsageStart, ""},
         {{"--version"}, 0, "zedulo-convert " ZEDULO_VERSION_TEXT "\n", ""},
+        {{"--landesvorwahl=43", dir.File("fritz.adr")}, 0, Shown(ConversionMessages::Converted(1)) + "\n", ""},
+        {{"--landesvorwahl", "4", dir.File("fritz.adr")}, 2, "", "Unbekannte Landesvorwahl: 4\n"},
     };
     ChildOptions options;
     options.unset = {"LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_MESSAGES"};

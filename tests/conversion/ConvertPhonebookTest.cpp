@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The output after a conversion: the records alone, whatever stood there
-// before; after a failure, the old output as it was.
+// before; after a failure, the old output as it was. The samples are those of
+// examples/ (the backup's "+49" numbers dialled from Germany).
 TEST(ConvertPhonebook, ReplacesTheOutputOnlyWhenItSucceeds)
 {
     TempDir dir;
@@ -29,6 +30,8 @@ TEST(ConvertPhonebook, ReplacesTheOutputOnlyWhenItSucceeds)
         std::string output;
     } cases[] = {
         {sample, "", ConversionStatus::Ok, 9, ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.expected.txt")},
+        {ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml", "", ConversionStatus::Ok, 13,
+         ReadFile(ZEDULO_EXAMPLES_DIR "/fritzbox-beispiel.xml.expected.txt")},
         {dir.File("leer.adr"), "", ConversionStatus::Ok, 0, ""},
         {dir.File("in.adr"), longerOutput, ConversionStatus::Ok, 2, kRecords},
         {dir.File("in.adr"), kRecords, ConversionStatus::Ok, 2, kRecords},
@@ -38,7 +41,8 @@ TEST(ConvertPhonebook, ReplacesTheOutputOnlyWhenItSucceeds)
         fs::remove(dir.File("out.txt"));
         if (!c.oldOutput.empty())
             WriteFile(dir.File("out.txt"), c.oldOutput);
-        const ConversionResult result = ConvertPhonebook(c.input, dir.File("out.txt"));
+        const ConversionResult result =
+            ConvertPhonebook(c.input, dir.File("out.txt"), StreamPolicy::RegularFilesOnly, DefaultCountry());
         EXPECT_EQ(result.status, c.status) << c.input;
         EXPECT_EQ(result.recordCount, c.count) << c.input;
         EXPECT_EQ(ReadFile(dir.File("out.txt")), c.output) << c.input;

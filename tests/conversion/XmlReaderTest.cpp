@@ -63,7 +63,9 @@ const std::string kExport =
     " </phonebook>\n</phonebooks>\n";
 const std::string kExportUtf16 =
     "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + kExport.substr(kExport.find('\n'));
-const std::string kExportRecords = "030 1234567;M\xFCller, Anna\n0171/1234567;M\xFCller, Anna\n";
+// The international number dialled from Germany (ReadPhonebook's own country).
+const std::string kExportRecords =
+    "030 1234567;M\xFCller, Anna\n01701234567;M\xFCller, Anna\n0171/1234567;M\xFCller, Anna\n";
 
 // Elements nested that deep, with text inside.
 std::string Nested(std::size_t depth, const std::string& text)
@@ -111,10 +113,10 @@ const XmlCase kCases[] = {
          Contact("Innen", Number("4")) + "</telephony>" + Contact("Innen2", Number("5")) +
          "</contact></phonebook></phonebooks>",
      "3;Aussen\n"},
-    {"numbers that are not used",
+    {"numbers that are not used, and one dialled from Germany",
      Phonebook(Contact("A", Number("+4930") + Number("**610") + Number("(030) 12345-6") + Number("500@sip.example") +
                                 Number("") + Number(" ") + Number("12;34") + Number("5 6"))),
-     "500@sip.example;A\n5 6;A\n"},
+     "030;A\n500@sip.example;A\n5 6;A\n"},
     {"no name, no record", Phonebook(Contact("", Number("1")) + Contact(" \n\t", Number("2")) +
                                      "<contact><telephony>" + Number("3") + "</telephony></contact>"),
      ""},
@@ -225,7 +227,7 @@ TEST(XmlContacts, JoinsSurrogatePairsAcrossPieces)
     for (const auto& c : cases) {
         std::string written;
         RecordSink sink([&written](std::string_view part) { written += part; return true; }, 64);
-        XmlContacts contacts(sink);
+        XmlContacts contacts(sink, DefaultCountry());
         for (const char* element : {"phonebooks", "phonebook", "contact", "person", "realName"})
             contacts.StartElement(element);
         contacts.Characters(c.first);

@@ -1,6 +1,7 @@
 // Converts a phonebook held in memory as ConvertPhonebook converts a file:
 // the format chosen from its first bytes, the reader fed in pieces of
-// pieceSize bytes (0: as large as the reader asks).
+// pieceSize bytes (0: as large as the reader asks), international numbers
+// dialled from ownCountry (Germany unless given).
 #pragma once
 
 #include <cstdint>
@@ -15,11 +16,12 @@ struct ReadResult {
     std::int64_t recordCount;
 };
 
-inline ReadResult ReadPhonebook(const std::string& bytes, std::size_t pieceSize, std::size_t blockSize = 4096)
+inline ReadResult ReadPhonebook(const std::string& bytes, std::size_t pieceSize, std::size_t blockSize = 4096,
+                                const CallingCode& ownCountry = DefaultCountry())
 {
     MemorySource memory(bytes, pieceSize);
     std::string written;
     RecordSink sink([&written](std::string_view part) { written += part; return true; }, blockSize);
-    const ConversionResult result = ReadRecords(memory, sink, blockSize);
+    const ConversionResult result = ReadRecords(memory, sink, blockSize, ownCountry);
     return {result.status, written, result.recordCount};
 }

@@ -14,6 +14,7 @@
 #include "PlatformFiles.h"
 #include "PlatformMessageCases.h"
 #include "ShownMessages.h"
+#include "TelephoneLocale.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -127,6 +128,27 @@ TEST(ConverterDlg, ConvertsBesideTheInputAndEnds)
         EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::Converted(2))) << name;
         EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), kRecords) << name;
     }
+}
+
+// The dialog has no setting for the country: it is the platform's, here a
+// German system's.
+TEST(ConverterDlg, DialsInternationalNumbersFromTheUsersCountry)
+{
+    const GermanTelephone german;
+    TempDir dir;
+    WriteFile(dir.File("Telefonbuch.xml"),
+              "<phonebooks><phonebook><contact><person><realName>Anna</realName></person><telephony>"
+              "<number>+49 170 1234567</number><number>+43 1 234567</number></telephony></contact></phonebook>"
+              "</phonebooks>");
+    CConverterDlg dialog;
+    const DialogRun run = RunDialog(dialog, [&](DialogDriver& user) {
+        user.Type(IDC_EDIT_INPUT, dir.File("Telefonbuch.xml"));
+        user.Click(IDOK);
+    });
+    EXPECT_EQ(run.result, IDOK);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_EQ(run.messages[0].text, Shown(ConversionMessages::Converted(2)));
+    EXPECT_EQ(ReadFile(dir.File("phonebook.txt")), "0170 1234567;Anna\n0043 1 234567;Anna\n");
 }
 
 TEST(ConverterDlg, StaysOpenAfterAFailureAndResolvesAfresh)
