@@ -4,6 +4,7 @@
 #include <string>
 
 #include "InputFormat.h"
+#include "PlatformDifferences.h"
 #include "ReadPhonebook.h"
 #include "TextEncoding.h"
 #include "XmlContacts.h"
@@ -295,8 +296,23 @@ TEST(XmlReader, BoundsWhatItHolds)
         recordsAtCap += numberSlot + ";A\n";
     }
     numbersPastCap = numbersAtCap + Number("1");
+    // A name at its cap repeated in as many records as a contact may give.
+    const std::size_t recordsFitting = kMaxContactRecordsLength / (kMaxFieldLength + 3);
+    std::string onesFitting, recordsFitting1;
+    for (std::size_t i = 0; i < recordsFitting; ++i) {
+        onesFitting += Number("1");
+        recordsFitting1 += "1;" + atCap + "\n";
+    }
     const std::string bigToken(kMaxXmlTokenLength + 1, 'x');
     const std::string smallToken(kMaxXmlTokenLength / 2, 'x');
+    // Tokens of each kind, the length the platform surely reads or surely
+    // refuses, their markup included (PlatformDifferences.h).
+    const auto comment = [](std::size_t length) { return "<!--" + std::string(length - 7, 'c') + "-->"; };
+    const auto instruction = [](std::size_t length) { return "<?p " + std::string(length - 6, 'i') + "?>"; };
+    const auto attribute = [](std::size_t length) { return "<x a=\"" + std::string(length - 9, 'v') + "\"/>"; };
+    const auto name = [](std::size_t length) { return "<" + std::string(length - 3, 'n') + "/>"; };
+    const std::size_t read = kXmlTokenSurelyRead, refused = kXmlTokenSurelyRefused;
+    const std::string one = Contact("A", Number("1"));
 
     const XmlCase cases[] = {
         {"name at the cap", Phonebook(Contact(" " + atCap + " ", Number("1"))), "1;" + atCap + "\n"},
@@ -306,17 +322,28 @@ TEST(XmlReader, BoundsWhatItHolds)
         {"number past the cap", Phonebook(Contact("A", Number(pastCap) + Number("2"))), "2;A\n"},
         {"numbers at the contact's cap", Phonebook(Contact("A", numbersAtCap)), recordsAtCap},
         {"numbers past the contact's cap", Phonebook(Contact("A", numbersPastCap) + Contact("B", Number("2"))), "2;B\n"},
+        {"records at the contact's cap", Phonebook(Contact(atCap, onesFitting)), recordsFitting1},
+        {"records past the contact's cap", Phonebook(Contact(atCap, onesFitting + Number("1")) + Contact("B", Number("2"))),
+         "2;B\n"},
         {"a long text run", Phonebook("<x>" + bigToken + "</x>" + Contact("A", Number("1"))), "1;A\n"},
         {"a CDATA section of half the token cap",
          Phonebook("<x><![CDATA[" + smallToken + "]]></x>" + Contact("A", Number("1"))), "1;A\n"},
         {"a CDATA section past the token cap", Phonebook("<x><![CDATA[" + bigToken + "]]></x>"), "", true},
         {"a comment of half the token cap", Phonebook("<!--" + smallToken + "-->" + Contact("A", Number("1"))), "1;A\n"},
-        {"a comment past the token cap", Phonebook("<!--" + bigToken + "-->"), "", true},
-        {"an attribute past the token cap", Phonebook("<x a=\"" + bigToken + "\"/>"), "", true},
+        {"a comment past the token cap", Phonebook(comment(refused)), "", true},
+        {"an attribute past the token cap", Phonebook(attribute(refused)), "", true},
+        {"an instruction past the token cap", Phonebook(instruction(refused)), "", true},
+        {"a name past the token cap", Phonebook(name(refused)), "", true},
         // Blanks inside a tag, of which no parser tells the length: only
         // counting what it takes in between two reports sees them.
-        {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * kMaxXmlTokenLength, ' ') + "/>"), "",
-         true},
+        {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * refused, ' ') + "/>"), "", true},
+        {"a comment as long as is read", Phonebook(comment(read) + one), "1;A\n"},
+        {"an attribute as long as is read", Phonebook(attribute(read) + one), "1;A\n"},
+        {"an instruction as long as is read", Phonebook(instruction(read) + one), "1;A\n"},
+        {"a name as long as is read", Phonebook(name(read) + one), "1;A\n"},
+        // Each token is judged alone, however closely they follow each other.
+        {"two comments each as long as is read", Phonebook(comment(read) + comment(read) + one), "1;A\n"},
+        {"two tags each as long as is read", Phonebook(attribute(read) + attribute(read) + one), "1;A\n"},
     };
     for (const XmlCase& c : cases) {
         for (const std::size_t pieceSize : {0, 4000}) {
