@@ -84,6 +84,9 @@ struct XmlCase {
     bool refused = false;
 };
 
+const std::string kOneContact = Phonebook(Contact("A", Number("1")), "");
+const std::string kLongDeclaration = "<?xml version=\"1.0\"" + std::string(300, ' ') + "encoding=";
+
 const XmlCase kCases[] = {
     {"a FritzBox export", kExport, kExportRecords},
     {"the same in UTF-16 LE", Utf16(kExportUtf16, false), kExportRecords},
@@ -147,6 +150,17 @@ const XmlCase kCases[] = {
      kDeclaration + "<!DOCTYPE phonebooks [<!ENTITY geheim SYSTEM \"file:///etc/passwd\">]>" +
          Phonebook(Contact("&geheim;", Number("1")), ""),
      "", true},
+    // A comment runs from "<!--" to the next "--" (which must end it), so
+    // "<!-->" and "<!--->" only open one.
+    {"a DOCTYPE in a comment opened by <!-->", kDeclaration + "<!--> <!DOCTYPE x> -->" + kOneContact, "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!--->", kDeclaration + "<!---> <!DOCTYPE x> -->" + kOneContact, "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!--> in UTF-16", Utf16("<!--> <!DOCTYPE x> -->" + kOneContact, true), "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!---> in UTF-16", Utf16("<!---> <!DOCTYPE x> -->" + kOneContact, false),
+     "1;A\n"},
+    {"a DOCTYPE in a processing instruction", kDeclaration + "<?p <!DOCTYPE x> ?><?q?>" + kOneContact, "1;A\n"},
+    {"an empty comment", kDeclaration + "<!---->" + kOneContact, "1;A\n"},
+    {"a comment with -- inside", kDeclaration + "<!-- a -- <!DOCTYPE x> -->" + kOneContact, "", true},
+    {"a comment ending in --->", kDeclaration + "<!-- a ---><!DOCTYPE x>" + kOneContact, "", true},
     {"an undeclared entity", Phonebook(Contact("&foo;", Number("1"))), "", true},
     {"windows-1252", Phonebook(Contact("A", Number("1")), "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"), "",
      true},
@@ -154,6 +168,13 @@ const XmlCase kCases[] = {
      "", true},
     {"UTF-8 declared after a UTF-16 mark",
      Utf16(Phonebook(Contact("A", Number("1")), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), false), "", true},
+    {"UTF-16LE declared after a UTF-16 mark", Utf16("<?xml version=\"1.0\" encoding=\"UTF-16LE\"?>" + kOneContact, false),
+     "", true},
+    {"UTF-16LE declared after a UTF-16 mark, 300 blanks before", Utf16(kLongDeclaration + "'UTF-16LE'?>" + kOneContact, false),
+     "", true},
+    {"UTF-16 declared after a UTF-16 mark, 300 blanks before", Utf16(kLongDeclaration + "'UTF-16'?>" + kOneContact, false),
+     "1;A\n"},
+    {"windows-1252 declared, 300 blanks before", kLongDeclaration + "\"windows-1252\"?>" + kOneContact, "", true},
     {"semicolon lines saved as UTF-16", Utf16("Anna;0301;home\r\n", false), "", true},
     {"not XML after all", "<?xml version=\"1.0\"?>\nAnna;0301\n", "", true},
     {"nested too deep", Phonebook(Nested(kMaxXmlDepth - 1, "x")), "", true},
@@ -190,6 +211,9 @@ TEST(XmlPrologGuard, RefusesDoctypesAndForeignEncodings)
         {"a DOCTYPE after comments and instructions", "<?xml version='1.0'?><!-- a --><?b?>\n<!DOCTYPE x>", true},
         {"a DOCTYPE in UTF-16 BE", Utf16("<!DOCTYPE phonebooks><phonebooks/>", true), true},
         {"DOCTYPE in a comment", "<!-- <!DOCTYPE x> --><phonebooks/>", false},
+        {"a DOCTYPE after a comment opened by <!-->", "<!--> --><!DOCTYPE x>", true},
+        {"UTF-16LE declared in UTF-16, 300 blanks before", Utf16(kLongDeclaration + "'utf-16le'?><phonebooks/>", false),
+         true},
         {"DOCTYPE after the document element began", "<phonebooks><!DOCTYPE x>", false},
         {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><phonebooks/>", true},
         {"ISO-8859-1 in capitals", "<?xml version=\"1.0\" encoding = 'ISO-8859-1'?><phonebooks/>", false},
