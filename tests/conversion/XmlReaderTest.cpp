@@ -356,15 +356,16 @@ TEST(XmlReader, BoundsWhatItHolds)
         {"a comment of half the token cap", Phonebook("<!--" + smallToken + "-->" + Contact("A", Number("1"))), "1;A\n"},
         {"a comment past the token cap", Phonebook(comment(refused)), "", true},
         {"an attribute past the token cap", Phonebook(attribute(refused)), "", true},
-        {"an instruction past the token cap", Phonebook(instruction(refused)), "", true},
         {"a name past the token cap", Phonebook(name(refused)), "", true},
-        // Blanks inside a tag, of which no parser tells the length: only
-        // counting what it takes in between two reports sees them.
+        // Blanks inside a tag, of which no parser tells the length, and an
+        // instruction, which Wine's MSXML does not report: only counting
+        // what the parser takes in between two reports sees them.
+        {"an instruction past the token cap", Phonebook(instruction(2 * refused)), "", true},
         {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * refused, ' ') + "/>"), "", true},
         {"a comment as long as is read", Phonebook(comment(read) + one), "1;A\n"},
         {"an attribute as long as is read", Phonebook(attribute(read) + one), "1;A\n"},
         {"an instruction as long as is read", Phonebook(instruction(read) + one), "1;A\n"},
-        {"a name as long as is read", Phonebook(name(read) + one), "1;A\n"},
+        {"a name as long as is read", Phonebook(name(kXmlNameSurelyRead) + one), "1;A\n"},
         // Each token is judged alone, however closely they follow each other.
         {"two comments each as long as is read", Phonebook(comment(read) + comment(read) + one), "1;A\n"},
         {"two tags each as long as is read", Phonebook(attribute(read) + attribute(read) + one), "1;A\n"},

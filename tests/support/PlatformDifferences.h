@@ -16,10 +16,15 @@ inline constexpr bool kModalHelpWindow = false;
 // text took 430 MB), although the reader itself holds one contact at most.
 // Markup alone stays flat (100 MB of empty elements: 20 MB).
 inline constexpr bool kXmlParserMemoryIsFlat = false;
-// MSXML's memory cannot be counted: the reader refuses a markup token over
-// kMaxXmlTokenLength, of any kind, as far as it can tell tokens apart.
+// MSXML's memory cannot be counted: the reader refuses a markup token whose
+// text (without its "<", ">" and the like) passes kMaxXmlTokenLength, as far
+// as it can tell tokens apart. Wine's MSXML does not report processing
+// instructions (one just past the cap is read, several in a row count as one
+// token), and it refuses a name longer than 50,000 characters (it is built on
+// libxml2, which does).
 inline constexpr std::size_t kXmlTokenSurelyRead = 1024 * 1024;
-inline constexpr std::size_t kXmlTokenSurelyRefused = 1024 * 1024 + 1;
+inline constexpr std::size_t kXmlTokenSurelyRefused = 1024 * 1024 + 16;
+inline constexpr std::size_t kXmlNameSurelyRead = 50000;
 #else
 // The Qt chooser ends each filter with the patterns it filters by, "*" for
 // every file, and is the toolkit's own.
@@ -36,4 +41,5 @@ inline constexpr bool kXmlParserMemoryIsFlat = true;
 // tag's blanks up to 4 MiB less about 200 bytes, and refuses 4 MiB of any.
 inline constexpr std::size_t kXmlTokenSurelyRead = 2 * 1024 * 1024 - 1024;
 inline constexpr std::size_t kXmlTokenSurelyRefused = 4 * 1024 * 1024;
+inline constexpr std::size_t kXmlNameSurelyRead = kXmlTokenSurelyRead;
 #endif
