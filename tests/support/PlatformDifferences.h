@@ -25,6 +25,7 @@ inline constexpr bool kXmlParserMemoryIsFlat = false;
 inline constexpr std::size_t kXmlTokenSurelyRead = 1024 * 1024;
 inline constexpr std::size_t kXmlTokenSurelyRefused = 1024 * 1024 + 16;
 inline constexpr std::size_t kXmlNameSurelyRead = 50000;
+inline constexpr bool kXmlParserMemoryIsCapped = false;
 #else
 // The Qt chooser ends each filter with the patterns it filters by, "*" for
 // every file, and is the toolkit's own.
@@ -42,4 +43,7 @@ inline constexpr bool kXmlParserMemoryIsFlat = true;
 inline constexpr std::size_t kXmlTokenSurelyRead = 2 * 1024 * 1024 - 1024;
 inline constexpr std::size_t kXmlTokenSurelyRefused = 4 * 1024 * 1024;
 inline constexpr std::size_t kXmlNameSurelyRead = kXmlTokenSurelyRead;
+// What expat keeps (names, attributes, open tags, its input buffer) is
+// capped: a document that needs more is refused.
+inline constexpr bool kXmlParserMemoryIsCapped = true;
 #endif
