@@ -16,8 +16,9 @@
 // it be counted:
 //  - on Linux, expat gets its memory through a counting allocator that
 //    refuses to go past kMaxXmlParserMemory; as its input buffer doubles,
-//    that reads every token up to 2 MiB less a few hundred bytes (a tag's
-//    blanks up to 4 MiB) and refuses one of 4 MiB;
+//    that reads a tag's name or an attribute value up to 2 MiB less 191
+//    bytes, a comment, an instruction or a tag's blanks up to 4 MiB less
+//    about 200 bytes, and refuses 4 MiB of any;
 //  - on Windows, MSXML's memory cannot be counted: a token longer than
 //    kMaxXmlTokenLength is refused, by counting what the parser takes in
 //    between two reports and by the lengths it reports.
