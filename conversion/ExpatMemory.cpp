@@ -67,14 +67,19 @@ void* ExpatMemory::Reallocate(void* block, std::size_t size)
     BlockHeader* header = HeaderOf(block);
     ExpatMemory& budget = *header->budget;
     const std::size_t old = header->size;
-    // A block that moves is held twice for a moment: the new size is charged
-    // in full until the old one is given back.
-    if (!budget.Take(size))
+    // A block that grows may move, and is then held twice for a moment: the
+    // new size is charged in full until the old one is given back. One that
+    // shrinks is never refused.
+    const bool grows = size > old;
+    if (grows && !budget.Take(size))
         return nullptr;
     void* raw = std::realloc(header, sizeof(BlockHeader) + size);
-    budget.m_used -= raw ? old : size;
-    if (!raw)
+    if (!raw) {
+        if (grows)
+            budget.m_used -= size;
         return nullptr;  // the old block stands, as expat expects
+    }
+    budget.m_used -= grows ? old : old - size;
     header = static_cast<BlockHeader*>(raw);
     header->size = size;
     return header + 1;
