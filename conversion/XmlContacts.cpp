@@ -1,5 +1,7 @@
 #include "XmlContacts.h"
 
+#include <algorithm>
+
 #include "InternationalNumbers.h"
 #include "TextEncoding.h"
 
@@ -202,14 +204,22 @@ bool XmlContacts::EndContact()
     const std::string& name = m_name.Bytes();
     if (name.empty() || m_tooManyNumbers)
         return true;
+    // Each number is held with its NUL, which becomes the record's ";".
+    const auto numberCount = static_cast<std::size_t>(std::count(m_numbers.begin(), m_numbers.end(), '\0'));
+    if (m_numbers.size() + numberCount * (name.size() + 1) > kMaxContactRecordsLength)
+        return true;
     RecordBuffer& records = m_out.Records();
     for (std::size_t at = 0; at < m_numbers.size();) {
         const std::size_t end = m_numbers.find('\0', at);
         records.Append(m_numbers.data() + at, end - at, name.data(), name.size());
         ++m_recordCount;
         at = end + 1;
+        // Handed on as the buffer fills, so that it never holds more than a
+        // block and a record.
+        if (!m_out.WriteIfFull())
+            return Stop(ConversionStatus::OutputWriteFailed);
     }
-    return m_out.WriteIfFull() || Stop(ConversionStatus::OutputWriteFailed);
+    return true;
 }
 
 bool XmlContacts::Stop(ConversionStatus status)

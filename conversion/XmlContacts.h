@@ -19,7 +19,10 @@
 //
 // Only the current contact is held: a name or number longer than
 // kMaxFieldLength bytes is skipped (the contact or the number), and so is a
-// contact whose usable numbers together pass kMaxContactNumbersLength.
+// contact whose usable numbers together pass kMaxContactNumbersLength or
+// whose records together would pass kMaxContactRecordsLength bytes. A
+// contact is judged at its end, and only then are its records written, one
+// block at a time: every contact is written whole or skipped whole.
 #pragma once
 
 #include <cstddef>
@@ -33,6 +36,10 @@
 #include "XmlParser.h"
 
 constexpr std::size_t kMaxContactNumbersLength = 16 * kMaxFieldLength;
+// Each record repeats the name, so the numbers' cap alone would let a small
+// file give a huge output (a 64 KiB name with 2,000 one-digit numbers: 128
+// MiB); this caps what one contact gives in bytes of output.
+constexpr std::size_t kMaxContactRecordsLength = 32 * kMaxFieldLength;
 
 // The text of one element as it goes into a record: trimmed, on one line,
 // Windows-1252, and at most maxLength bytes (longer text is marked, not kept).

@@ -9,12 +9,24 @@
 #include "ByteSource.h"
 
 // Parsers keep a whole markup token (a comment, a tag with its attributes)
-// in memory before they report it, and their own stack of open elements:
-// deeper nesting or a longer token makes the document be refused, so that
-// memory stays bounded whatever the file holds. No FritzBox export comes
-// near either.
+// in memory before they report it, their own stack of open elements, and
+// some (expat) every distinct element and attribute name for the whole
+// document. Deeper nesting than kMaxXmlDepth makes the document be refused
+// everywhere. What the parser holds is bounded as far as the platform lets
+// it be counted:
+//  - on Linux, expat gets its memory through a counting allocator that
+//    refuses to go past kMaxXmlParserMemory; as its input buffer doubles,
+//    that reads a tag's name or an attribute value up to 2 MiB less 191
+//    bytes, a comment, an instruction or a tag's blanks up to 4 MiB less
+//    about 200 bytes, and refuses 4 MiB of any;
+//  - on Windows, MSXML's memory cannot be counted: a token longer than
+//    kMaxXmlTokenLength is refused, by counting what the parser takes in
+//    between two reports and by the lengths it reports.
+// A CDATA section longer than kMaxXmlTokenLength is refused on both. No
+// FritzBox export comes near any of these.
 constexpr std::size_t kMaxXmlDepth = 256;
 constexpr std::size_t kMaxXmlTokenLength = 1024 * 1024;
+constexpr std::size_t kMaxXmlParserMemory = 8 * 1024 * 1024;
 
 // What the parser tells of the document, in document order. Each returns
 // false to stop the parse.
@@ -36,7 +48,7 @@ protected:
 // Parses the document input holds as a stream, reading blocks of blockSize.
 // True when it was read to its end and is well-formed; false when it is not
 // well-formed, names an encoding the parser does not read, has a DOCTYPE,
-// nests deeper than kMaxXmlDepth, holds a token longer than
-// kMaxXmlTokenLength, could not be read, or the handler stopped it. No
+// nests deeper than kMaxXmlDepth, needs more memory than the bounds above
+// allow, could not be read, or the handler stopped it. No
 // external resource is ever loaded.
 bool ParseXmlDocument(ByteSource& input, XmlContentHandler& handler, std::size_t blockSize);

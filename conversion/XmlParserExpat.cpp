@@ -1,16 +1,21 @@
-// The XML parser on Linux: expat, pushed one block at a time.
+// The XML parser on Linux: expat, pushed one block at a time, its memory
+// counted and capped (ExpatMemory.h).
 #include <expat.h>
 
-#include <memory>
+#include <cstdint>
 #include <vector>
 
+#include "ExpatMemory.h"
 #include "XmlParser.h"
 
 namespace {
 
 class ExpatParse {
 public:
-    explicit ExpatParse(XmlContentHandler& handler) : m_handler(handler), m_parser(XML_ParserCreate(nullptr))
+    explicit ExpatParse(XmlContentHandler& handler)
+        : m_handler(handler),
+          m_memory(kMaxXmlParserMemory),
+          m_parser(XML_ParserCreate_MM(nullptr, ExpatMemory::Suite(), nullptr))
     {
         if (!m_parser)
             return;
@@ -18,12 +23,7 @@ public:
         XML_SetParamEntityParsing(m_parser, XML_PARAM_ENTITY_PARSING_NEVER);
         XML_SetElementHandler(m_parser, &ExpatParse::OnStart, &ExpatParse::OnEnd);
         XML_SetCharacterDataHandler(m_parser, &ExpatParse::OnCharacters);
-        // Everything else is only noted, so that the length of every token
-        // between two reports is known.
-        XML_SetCommentHandler(m_parser, &ExpatParse::OnComment);
-        XML_SetProcessingInstructionHandler(m_parser, &ExpatParse::OnProcessingInstruction);
         XML_SetCdataSectionHandler(m_parser, &ExpatParse::OnCdataStart, &ExpatParse::OnCdataEnd);
-        XML_SetXmlDeclHandler(m_parser, &ExpatParse::OnXmlDecl);
         // expat has no setting that refuses a DTD; stop at its start.
         XML_SetStartDoctypeDeclHandler(m_parser, &ExpatParse::OnDoctype);
     }
@@ -45,25 +45,20 @@ public:
             if (got < 0)
                 return false;
             const bool last = got == 0;
+            // The first error ends the parse: expat does not keep to it, and
+            // a later call may answer OK, the refused block lost.
             if (XML_Parse(m_parser, block.data(), static_cast<int>(got), last) != XML_STATUS_OK)
                 return false;
             if (last)
                 return true;
-            m_fed += static_cast<std::uint64_t>(got);
-            // What expat holds unreported is one token in the making.
-            if (m_fed - m_reported > kMaxXmlTokenLength)
-                return false;
         }
     }
 
 private:
     static ExpatParse& Of(void* userData) { return *static_cast<ExpatParse*>(userData); }
 
-    // Where the event being reported starts: what comes before is reported.
-    void Note() { m_reported = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(m_parser)); }
     void Go(bool go)
     {
-        Note();
         if (!go)
             XML_StopParser(m_parser, XML_FALSE);
     }
@@ -83,32 +78,28 @@ private:
         ExpatParse& self = Of(data);
         self.Go(self.m_handler.Characters(std::string_view(text, static_cast<std::size_t>(length))));
     }
-    static void XMLCALL OnComment(void* data, const XML_Char*) { Of(data).Note(); }
-    static void XMLCALL OnProcessingInstruction(void* data, const XML_Char*, const XML_Char*) { Of(data).Note(); }
     static void XMLCALL OnCdataStart(void* data)
     {
         ExpatParse& self = Of(data);
         self.m_cdataStart = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(self.m_parser));
-        self.Note();
     }
-    // expat hands a CDATA section on in pieces, but it is one token: held
-    // whole by other parsers, and so refused past the cap here too.
+    // expat hands a CDATA section on in pieces, keeping none of it, but it is
+    // one token: held whole by other parsers, and so refused past
+    // kMaxXmlTokenLength here too.
     static void XMLCALL OnCdataEnd(void* data)
     {
         ExpatParse& self = Of(data);
         self.Go(static_cast<std::uint64_t>(XML_GetCurrentByteIndex(self.m_parser)) - self.m_cdataStart <=
                 kMaxXmlTokenLength);
     }
-    static void XMLCALL OnXmlDecl(void* data, const XML_Char*, const XML_Char*, int) { Of(data).Note(); }
     static void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
     {
         Of(data).Go(false);
     }
 
     XmlContentHandler& m_handler;
+    ExpatMemory m_memory;  // made before the parser, freed after it
     XML_Parser m_parser;
-    std::uint64_t m_fed = 0;
-    std::uint64_t m_reported = 0;
     std::uint64_t m_cdataStart = 0;
 };
 

@@ -8,36 +8,20 @@
 
 namespace {
 
-// Enough of a processing instruction to read the XML declaration's encoding.
-constexpr std::size_t kDeclarationLength = 256;
+const std::string_view kEncodingKey = "encoding";
+// Longer than any encoding name the rule takes: past it, a name is foreign.
+constexpr std::size_t kMaxEncodingName = 32;
+
+char Ascii(char32_t c)
+{
+    return c < 0x80 ? static_cast<char>(c) : '\x80';
+}
 
 std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-// The value of the declaration's encoding="..." ('...'), or "" if none.
-std::string DeclaredEncoding(std::string_view declaration)
-{
-    const std::size_t key = declaration.find("encoding");
-    if (key == std::string_view::npos)
-        return {};
-    std::size_t at = key + 8;
-    while (at < declaration.size() && IsXmlSpace(declaration[at]))
-        ++at;
-    if (at == declaration.size() || declaration[at] != '=')
-        return {};
-    ++at;
-    while (at < declaration.size() && IsXmlSpace(declaration[at]))
-        ++at;
-    if (at == declaration.size() || (declaration[at] != '"' && declaration[at] != '\''))
-        return {};
-    const std::size_t end = declaration.find(declaration[at], at + 1);
-    if (end == std::string_view::npos)
-        return {};
-    return Lower(std::string(declaration.substr(at + 1, end - at - 1)));
 }
 
 }  // namespace
@@ -94,50 +78,113 @@ void XmlPrologGuard::Take(char32_t c)
     case State::AfterLt:
         m_markup.clear();
         m_state = c == '?' ? State::Instruction : c == '!' ? State::AfterBang : State::Done;
+        m_afterQuestionMark = m_declaration = false;
         break;
     case State::AfterBang: {
-        m_markup += c < 0x80 ? static_cast<char>(c) : '\x80';
+        m_markup += Ascii(c);
         const std::string_view markup = m_markup;
-        if (markup == "--")
+        if (markup == "--") {
             m_state = State::Comment;
-        else if (markup == "DOCTYPE")
+            m_dashes = 0;
+        } else if (markup == "DOCTYPE") {
             m_state = State::Refused;
-        else if (std::string_view("--").substr(0, markup.size()) != markup &&
-                 std::string_view("DOCTYPE").substr(0, markup.size()) != markup)
+        } else if (std::string_view("--").substr(0, markup.size()) != markup &&
+                   std::string_view("DOCTYPE").substr(0, markup.size()) != markup) {
             m_state = State::Done;  // not allowed before the document element
+        }
         break;
     }
     case State::Comment:
-        if (c == '>' && m_previous[0] == '-' && m_previous[1] == '-')
-            m_state = State::Prolog;
+        // A comment ends at its first "--", which must be followed by ">"
+        // ("<!-->" and "<!--->" are only its start); any other "--" makes
+        // it one the parser refuses.
+        if (m_dashes == 2)
+            m_state = c == '>' ? State::Prolog : State::Done;
+        else
+            m_dashes = c == '-' ? m_dashes + 1 : 0;
         break;
     case State::Instruction:
-        if (c == '>' && m_previous[1] == '?') {
-            EndInstruction();
-        } else if (m_markup.size() < kDeclarationLength) {
-            m_markup += c < 0x80 ? static_cast<char>(c) : '\x80';
-        }
+        TakeInstruction(c);
         break;
     case State::Start:
     case State::Done:
     case State::Refused:
         break;
     }
-    m_previous[0] = m_previous[1];
-    m_previous[1] = c;
+}
+
+void XmlPrologGuard::TakeInstruction(char32_t c)
+{
+    // It ends at its first "?>", the "?" of its "<?" not counting.
+    if (c == '>' && m_afterQuestionMark) {
+        EndInstruction();
+        return;
+    }
+    m_afterQuestionMark = c == '?';
+    if (m_declaration) {
+        ScanDeclaration(c);
+    } else if (m_markup.size() < 4) {
+        m_markup += Ascii(c);
+        // The target "xml" and a blank: the XML declaration.
+        if (m_markup.size() == 4 && m_markup.compare(0, 3, "xml") == 0 && IsXmlSpace(c)) {
+            m_declaration = true;
+            m_scan = EncodingScan::Key;
+            m_keyMatched = 0;
+            m_encoding.clear();
+        }
+    }
+}
+
+// Finds encoding, blanks, "=", blanks and a quoted value, one character at
+// a time, so that no length of the declaration hides it.
+void XmlPrologGuard::ScanDeclaration(char32_t c)
+{
+    switch (m_scan) {
+    case EncodingScan::Key:
+        if (c == static_cast<unsigned char>(kEncodingKey[m_keyMatched]))
+            ++m_keyMatched;
+        else
+            m_keyMatched = c == static_cast<unsigned char>(kEncodingKey[0]) ? 1 : 0;
+        if (m_keyMatched == kEncodingKey.size())
+            m_scan = EncodingScan::AfterKey;
+        break;
+    case EncodingScan::AfterKey:
+    case EncodingScan::AfterEquals:
+        if (IsXmlSpace(c))
+            break;
+        if (m_scan == EncodingScan::AfterKey && c == '=') {
+            m_scan = EncodingScan::AfterEquals;
+        } else if (m_scan == EncodingScan::AfterEquals && (c == '"' || c == '\'')) {
+            m_quote = c;
+            m_scan = EncodingScan::Value;
+        } else {
+            m_keyMatched = 0;
+            m_scan = EncodingScan::Key;
+            ScanDeclaration(c);
+        }
+        break;
+    case EncodingScan::Value:
+        if (c == m_quote)
+            m_scan = EncodingScan::Found;
+        else if (m_encoding.size() <= kMaxEncodingName)
+            m_encoding += Ascii(c);
+        break;
+    case EncodingScan::Found:
+        break;
+    }
 }
 
 void XmlPrologGuard::EndInstruction()
 {
     m_state = State::Prolog;
-    const bool declaration = m_markup.size() > 3 && m_markup.compare(0, 3, "xml") == 0 && IsXmlSpace(m_markup[3]);
-    if (!declaration)
+    if (!m_declaration)
         return;
-    const std::string encoding = DeclaredEncoding(m_markup);
+    // A value cut off by the instruction's end is judged as far as it goes.
+    const std::string encoding = Lower(m_encoding);
     const bool utf16 = m_unitBytes == 2;
-    const bool fits = encoding.empty() ? true
-                      : utf16          ? encoding == "utf-16"
-                                       : encoding == "utf-8" || encoding == "iso-8859-1" || encoding == "us-ascii";
+    const bool fits = encoding.empty() && m_scan != EncodingScan::Value ? true
+                      : utf16 ? encoding == "utf-16"
+                              : encoding == "utf-8" || encoding == "iso-8859-1" || encoding == "us-ascii";
     if (!fits)
         m_state = State::Refused;
 }

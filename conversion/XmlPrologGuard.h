@@ -5,7 +5,11 @@
 //  - a declared encoding other than UTF-8, UTF-16, ISO-8859-1 or US-ASCII,
 //    or one that does not fit the byte-order mark.
 // It reads the prolog in the document's own code units: bytes, or UTF-16
-// after a byte-order mark. Past the prolog it only passes the bytes on.
+// after a byte-order mark, and passes over comments and processing
+// instructions as the parsers do, whatever they hold; the XML declaration is
+// judged whole, however long. Markup the parsers refuse anyway (a comment
+// with "--" inside) ends its watch. Past the prolog it only passes the bytes
+// on. It holds a few bytes whatever the document.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +29,13 @@ public:
 private:
     enum class State { Start, Prolog, AfterLt, AfterBang, Comment, Instruction, Done, Refused };
 
+    // Where the search for encoding="..." in the XML declaration stands.
+    enum class EncodingScan { Key, AfterKey, AfterEquals, Value, Found };
+
     void Inspect(const char* data, std::size_t size);
     void Take(char32_t c);
+    void TakeInstruction(char32_t c);
+    void ScanDeclaration(char32_t c);
     void EndInstruction();
 
     ByteSource& m_input;
@@ -37,5 +46,11 @@ private:
     std::string m_bom;  // the first bytes, until the byte-order mark is known
     int m_pendingByte = -1;
     std::string m_markup;  // the start of the current "<!" or "<?" markup
-    char32_t m_previous[2] = {0, 0};
+    int m_dashes = 0;      // in a comment: the "-" just before, one or two
+    bool m_afterQuestionMark = false;  // in an instruction: the "?" just before
+    bool m_declaration = false;        // the instruction is the XML declaration
+    EncodingScan m_scan = EncodingScan::Key;
+    std::size_t m_keyMatched = 0;
+    char32_t m_quote = 0;
+    std::string m_encoding;
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "InputFormat.h"
+#include "PlatformDifferences.h"
 #include "ReadPhonebook.h"
 #include "TextEncoding.h"
 #include "XmlContacts.h"
@@ -85,6 +86,9 @@ struct XmlCase {
     bool refused = false;
 };
 
+const std::string kOneContact = Phonebook(Contact("A", Number("1")), "");
+const std::string kLongDeclaration = "<?xml version=\"1.0\"" + std::string(300, ' ') + "encoding=";
+
 const XmlCase kCases[] = {
     {"a FritzBox export", kExport, kExportRecords},
     {"the same in UTF-16 LE", Utf16(kExportUtf16, false), kExportRecords},
@@ -148,6 +152,17 @@ const XmlCase kCases[] = {
      kDeclaration + "<!DOCTYPE phonebooks [<!ENTITY geheim SYSTEM \"file:///etc/passwd\">]>" +
          Phonebook(Contact("&geheim;", Number("1")), ""),
      "", true},
+    // A comment runs from "<!--" to the next "--" (which must end it), so
+    // "<!-->" and "<!--->" only open one.
+    {"a DOCTYPE in a comment opened by <!-->", kDeclaration + "<!--> <!DOCTYPE x> -->" + kOneContact, "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!--->", kDeclaration + "<!---> <!DOCTYPE x> -->" + kOneContact, "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!--> in UTF-16", Utf16("<!--> <!DOCTYPE x> -->" + kOneContact, true), "1;A\n"},
+    {"a DOCTYPE in a comment opened by <!---> in UTF-16", Utf16("<!---> <!DOCTYPE x> -->" + kOneContact, false),
+     "1;A\n"},
+    {"a DOCTYPE in a processing instruction", kDeclaration + "<?p <!DOCTYPE x> ?><?q?>" + kOneContact, "1;A\n"},
+    {"an empty comment", kDeclaration + "<!---->" + kOneContact, "1;A\n"},
+    {"a comment with -- inside", kDeclaration + "<!-- a -- <!DOCTYPE x> -->" + kOneContact, "", true},
+    {"a comment ending in --->", kDeclaration + "<!-- a ---><!DOCTYPE x>" + kOneContact, "", true},
     {"an undeclared entity", Phonebook(Contact("&foo;", Number("1"))), "", true},
     {"windows-1252", Phonebook(Contact("A", Number("1")), "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"), "",
      true},
@@ -155,6 +170,13 @@ const XmlCase kCases[] = {
      "", true},
     {"UTF-8 declared after a UTF-16 mark",
      Utf16(Phonebook(Contact("A", Number("1")), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), false), "", true},
+    {"UTF-16LE declared after a UTF-16 mark", Utf16("<?xml version=\"1.0\" encoding=\"UTF-16LE\"?>" + kOneContact, false),
+     "", true},
+    {"UTF-16LE declared after a UTF-16 mark, 300 blanks before", Utf16(kLongDeclaration + "'UTF-16LE'?>" + kOneContact, false),
+     "", true},
+    {"UTF-16 declared after a UTF-16 mark, 300 blanks before", Utf16(kLongDeclaration + "'UTF-16'?>" + kOneContact, false),
+     "1;A\n"},
+    {"windows-1252 declared, 300 blanks before", kLongDeclaration + "\"windows-1252\"?>" + kOneContact, "", true},
     {"semicolon lines saved as UTF-16", Utf16("Anna;0301;home\r\n", false), "", true},
     {"not XML after all", "<?xml version=\"1.0\"?>\nAnna;0301\n", "", true},
     {"nested too deep", Phonebook(Nested(kMaxXmlDepth - 1, "x")), "", true},
@@ -191,6 +213,9 @@ TEST(XmlPrologGuard, RefusesDoctypesAndForeignEncodings)
         {"a DOCTYPE after comments and instructions", "<?xml version='1.0'?><!-- a --><?b?>\n<!DOCTYPE x>", true},
         {"a DOCTYPE in UTF-16 BE", Utf16("<!DOCTYPE phonebooks><phonebooks/>", true), true},
         {"DOCTYPE in a comment", "<!-- <!DOCTYPE x> --><phonebooks/>", false},
+        {"a DOCTYPE after a comment opened by <!-->", "<!--> --><!DOCTYPE x>", true},
+        {"UTF-16LE declared in UTF-16, 300 blanks before", Utf16(kLongDeclaration + "'utf-16le'?><phonebooks/>", false),
+         true},
         {"DOCTYPE after the document element began", "<phonebooks><!DOCTYPE x>", false},
         {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><phonebooks/>", true},
         {"ISO-8859-1 in capitals", "<?xml version=\"1.0\" encoding = 'ISO-8859-1'?><phonebooks/>", false},
@@ -297,8 +322,23 @@ TEST(XmlReader, BoundsWhatItHolds)
         recordsAtCap += numberSlot + ";A\n";
     }
     numbersPastCap = numbersAtCap + Number("1");
+    // A name at its cap repeated in as many records as a contact may give.
+    const std::size_t recordsFitting = kMaxContactRecordsLength / (kMaxFieldLength + 3);
+    std::string onesFitting, recordsFitting1;
+    for (std::size_t i = 0; i < recordsFitting; ++i) {
+        onesFitting += Number("1");
+        recordsFitting1 += "1;" + atCap + "\n";
+    }
     const std::string bigToken(kMaxXmlTokenLength + 1, 'x');
     const std::string smallToken(kMaxXmlTokenLength / 2, 'x');
+    // Tokens of each kind, the length the platform surely reads or surely
+    // refuses, their markup included (PlatformDifferences.h).
+    const auto comment = [](std::size_t length) { return "<!--" + std::string(length - 7, 'c') + "-->"; };
+    const auto instruction = [](std::size_t length) { return "<?p " + std::string(length - 6, 'i') + "?>"; };
+    const auto attribute = [](std::size_t length) { return "<x a=\"" + std::string(length - 9, 'v') + "\"/>"; };
+    const auto name = [](std::size_t length) { return "<" + std::string(length - 3, 'n') + "/>"; };
+    const std::size_t read = kXmlTokenSurelyRead, refused = kXmlTokenSurelyRefused;
+    const std::string one = Contact("A", Number("1"));
 
     const XmlCase cases[] = {
         {"name at the cap", Phonebook(Contact(" " + atCap + " ", Number("1"))), "1;" + atCap + "\n"},
@@ -308,17 +348,29 @@ TEST(XmlReader, BoundsWhatItHolds)
         {"number past the cap", Phonebook(Contact("A", Number(pastCap) + Number("2"))), "2;A\n"},
         {"numbers at the contact's cap", Phonebook(Contact("A", numbersAtCap)), recordsAtCap},
         {"numbers past the contact's cap", Phonebook(Contact("A", numbersPastCap) + Contact("B", Number("2"))), "2;B\n"},
+        {"records at the contact's cap", Phonebook(Contact(atCap, onesFitting)), recordsFitting1},
+        {"records past the contact's cap", Phonebook(Contact(atCap, onesFitting + Number("1")) + Contact("B", Number("2"))),
+         "2;B\n"},
         {"a long text run", Phonebook("<x>" + bigToken + "</x>" + Contact("A", Number("1"))), "1;A\n"},
         {"a CDATA section of half the token cap",
          Phonebook("<x><![CDATA[" + smallToken + "]]></x>" + Contact("A", Number("1"))), "1;A\n"},
         {"a CDATA section past the token cap", Phonebook("<x><![CDATA[" + bigToken + "]]></x>"), "", true},
         {"a comment of half the token cap", Phonebook("<!--" + smallToken + "-->" + Contact("A", Number("1"))), "1;A\n"},
-        {"a comment past the token cap", Phonebook("<!--" + bigToken + "-->"), "", true},
-        {"an attribute past the token cap", Phonebook("<x a=\"" + bigToken + "\"/>"), "", true},
-        // Blanks inside a tag, of which no parser tells the length: only
-        // counting what it takes in between two reports sees them.
-        {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * kMaxXmlTokenLength, ' ') + "/>"), "",
-         true},
+        {"a comment past the token cap", Phonebook(comment(refused)), "", true},
+        {"an attribute past the token cap", Phonebook(attribute(refused)), "", true},
+        {"a name past the token cap", Phonebook(name(refused)), "", true},
+        // Blanks inside a tag, of which no parser tells the length, and an
+        // instruction, which Wine's MSXML does not report: only counting
+        // what the parser takes in between two reports sees them.
+        {"an instruction past the token cap", Phonebook(instruction(2 * refused)), "", true},
+        {"a tag's blanks past the token cap", Phonebook("<x" + std::string(2 * refused, ' ') + "/>"), "", true},
+        {"a comment as long as is read", Phonebook(comment(read) + one), "1;A\n"},
+        {"an attribute as long as is read", Phonebook(attribute(read) + one), "1;A\n"},
+        {"an instruction as long as is read", Phonebook(instruction(read) + one), "1;A\n"},
+        {"a name as long as is read", Phonebook(name(kXmlNameSurelyRead) + one), "1;A\n"},
+        // Each token is judged alone, however closely they follow each other.
+        {"two comments each as long as is read", Phonebook(comment(read) + comment(read) + one), "1;A\n"},
+        {"two tags each as long as is read", Phonebook(attribute(read) + attribute(read) + one), "1;A\n"},
     };
     for (const XmlCase& c : cases) {
         for (const std::size_t pieceSize : {0, 4000}) {
