@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "ConsoleHost.h"
+#include "FritzboxCommand.h"
 #include "TextEncoding.h"
 #include "Version.h"
 
@@ -20,6 +21,8 @@ const char* const kStandardStream = "-";
 
 const char* const kUsage =
     "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
+    "        zedulo-convert --fritzbox=ADRESSE [--telefonbuch=NR] [--benutzer=NAME]\n"
+    "                       [--zertifikat=DATEI] [AUSGABEDATEI]\n"
     "Wandelt ein FritzBox-Telefonbuch (Sicherung als .xml oder Export als .adr)\n"
     "in eine klingeo-Telefonbuchdatei um.\n"
     "Ohne AUSGABEDATEI wird \"phonebook.txt\" geschrieben. Ein Dateiname ohne Ordner\n"
@@ -33,8 +36,29 @@ const char* const kUsage =
     "die AUSGABEDATEI einen Ordner. Gehen die Einträge auf die Standardausgabe,\n"
     "kommt die Meldung auf die Standardfehlerausgabe.\n"
     "\n"
+    "Mit --fritzbox lädt das Programm das Telefonbuch über TR-064 von der FritzBox\n"
+    "(ADRESSE: fritz.box, 192.168.178.1, HOST:PORT, http://HOST[:PORT] oder\n"
+    "https://HOST[:PORT]); ein Dateiname ohne Ordner kommt in den aktuellen Ordner.\n"
+    "Das Kennwort steht in der Umgebungsvariablen FRITZ_PASSWORD, sonst fragt das\n"
+    "Programm im Terminal danach. Der Benutzer: --benutzer, sonst FRITZ_USERNAME,\n"
+    "sonst der zuletzt an der FritzBox angemeldete.\n"
+    "Jeden Morgen um 6 Uhr, mit einem FritzBox-Benutzer, der nur Telefonbücher\n"
+    "lesen darf: unter Linux drei Zeilen in \"crontab -e\":\n"
+    "  FRITZ_USERNAME=telefonbuch\n"
+    "  FRITZ_PASSWORD=KENNWORT\n"
+    "  0 6 * * * zedulo-convert --fritzbox=fritz.box $HOME/phonebook.txt\n"
+    "unter Windows FRITZ_USERNAME und FRITZ_PASSWORD als Umgebungsvariablen des\n"
+    "Benutzers setzen (Systemsteuerung, \"Umgebungsvariablen\") und dann:\n"
+    "  schtasks /Create /SC DAILY /ST 06:00 /TN Telefonbuch\n"
+    "    /TR \"%LOCALAPPDATA%\\Programs\\Zedulo\\zedulo-convert.exe\n"
+    "    --fritzbox=fritz.box %USERPROFILE%\\phonebook.txt\"\n"
+    "\n"
     "  --help     diese Hilfe zeigen\n"
     "  --version  die Version zeigen\n"
+    "  --fritzbox=ADRESSE    das Telefonbuch von der FritzBox laden\n"
+    "  --telefonbuch=NR      Nummer des Telefonbuchs auf der FritzBox (ohne: 0)\n"
+    "  --benutzer=NAME       FritzBox-Benutzer\n"
+    "  --zertifikat=DATEI    das eigene Zertifikat der FritzBox (PEM), nur mit https://\n"
     "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
     "\n"
     "Exit-Status: 0 umgewandelt, 1 Umwandlung fehlgeschlagen, 2 falscher Aufruf.\n"
@@ -62,9 +86,16 @@ int Answer(std::ostream& out, std::ostream& err, const std::string& text, int st
 
 int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    std::vector<std::string> rest = args;
+    FritzboxOptions fritzbox;
+    std::string bad;
+    if (!TakeFritzboxOptions(rest, fritzbox, bad)) {
+        err << "Option ohne Wert: " << bad << "\n" << kUsage;
+        return kExitUsage;
+    }
     std::vector<std::string> paths;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (const std::string& arg : rest) {
         if (optionsEnded || !IsOption(arg)) {
             paths.push_back(arg);
         } else if (arg == "--") {
@@ -77,6 +108,12 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
             err << "Unbekannte Option: " << arg << "\n" << kUsage;
             return kExitUsage;
         }
+    }
+    if (fritzbox.address)
+        return RunFritzboxCommand(fritzbox, paths, kUsage, out, err);
+    if (fritzbox.AnyCompanion()) {
+        err << "--telefonbuch, --benutzer und --zertifikat nur mit --fritzbox\n" << kUsage;
+        return kExitUsage;
     }
     if (paths.empty() || paths.size() > 2) {
         err << kUsage;

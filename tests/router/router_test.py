@@ -1,0 +1,165 @@
+#!/usr/bin/env python3
+"""zedulo-convert --fritzbox against the fake FritzBox on 127.0.0.1: one
+table of outcomes through the real program (on Windows the .exe under Wine's
+loader). A download gives the same bytes as converting the box's phonebook
+from a file; each failure its message and status, with the old output as it
+was and nothing left beside it; the password in no request in clear.
+
+    router_test.py PHONEBOOK.xml PROGRAM [LOADER]"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from fake_fritzbox import FakeFritzBox  # noqa: E402
+
+PASSWORD = "Geheim-7§x"
+OLD_OUTPUT = b"0301111111;Altes Telefonbuch\n" * 20
+
+
+def program_command(args):
+    program = sys.argv[2]
+    loader = sys.argv[3:]
+    return loader + [program] + args
+
+
+def make_certificate(folder, name):
+    key = os.path.join(folder, name + ".key")
+    cert = os.path.join(folder, name + ".pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
+                    "-days", "2", "-subj", "/CN=fritz.box", "-addext", "subjectAltName=DNS:fritz.box"],
+                   check=True, capture_output=True)
+    return cert, key
+
+
+def run(folder, args, env_extra, interrupt_after=None):
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("FRITZ_PASSWORD", "FRITZ_USERNAME") and not k.lower().endswith("_proxy")}
+    env.update(env_extra)
+    process = subprocess.Popen(program_command(args), cwd=folder, env=env, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    if interrupt_after:
+        time.sleep(interrupt_after)
+        process.send_signal(signal.SIGINT)
+    out, err = process.communicate(timeout=120)
+    return process.returncode, out.decode("utf-8", "replace").strip(), err.decode("utf-8", "replace").strip()
+
+
+def main():
+    phonebook_path = sys.argv[1]
+    windows = sys.argv[2].endswith(".exe")
+    with open(phonebook_path, "rb") as f:
+        phonebook = f.read()
+    work = tempfile.mkdtemp()
+    failures = []
+    try:
+        certificate = make_certificate(work, "box")
+        other = make_certificate(work, "andere")
+        shutil.copy(phonebook_path, os.path.join(work, "phonebook.xml"))
+        status, out, err = run(work, ["phonebook.xml", "reference.txt"], {})
+        assert status == 0, err
+        with open(os.path.join(work, "reference.txt"), "rb") as f:
+            reference = f.read()
+        converted = out
+
+        password = {"FRITZ_PASSWORD": PASSWORD}
+        wrong = {"FRITZ_PASSWORD": "falsch"}
+        # name, the box (https?, fault, its password), arguments after the address, environment,
+        # status, message (ADDRESS: the address given), interrupt after seconds, platforms
+        cases = [
+            ("http, the last user", (False, None, PASSWORD), [], password, 0, converted),
+            ("http, user from the environment", (False, None, PASSWORD), [],
+             dict(password, FRITZ_USERNAME="telefonbuch"), 0, converted),
+            ("http, --benutzer as the next argument", (False, None, PASSWORD), ["--benutzer", "telefonbuch"],
+             password, 0, converted),
+            ("a box without a password", (False, None, ""), [], {"FRITZ_PASSWORD": ""}, 0, converted),
+            ("https with the box's certificate", (True, None, PASSWORD), ["--zertifikat=box.pem"], password, 0,
+             converted),
+            ("no password", (False, None, PASSWORD), [], {}, 1,
+             "Kein Kennwort angegeben (Umgebungsvariable FRITZ_PASSWORD)"),
+            ("wrong password", (False, None, PASSWORD), [], wrong, 1,
+             "Benutzername oder Kennwort falsch für die FritzBox ADDRESS"),
+            ("wrong user", (False, None, PASSWORD), ["--benutzer=admin"], password, 1,
+             "Benutzername oder Kennwort falsch für die FritzBox ADDRESS"),
+            ("no right to phonebooks (606)", (False, "606", PASSWORD), [], password, 1,
+             "Keine Berechtigung für Telefonbücher auf der FritzBox ADDRESS"),
+            ("no such phonebook (713)", (False, None, PASSWORD), ["--telefonbuch=3"], password, 1,
+             "Telefonbuch gibt es nicht auf der FritzBox ADDRESS"),
+            ("another certificate", (True, None, PASSWORD), ["--zertifikat=andere.pem"], password, 1,
+             "Zertifikat passt nicht zur FritzBox ADDRESS"),
+            ("https without a certificate", (True, None, PASSWORD), [], password, 1,
+             "Unbekanntes Zertifikat der FritzBox ADDRESS (--zertifikat=DATEI angeben)"),
+            ("a certificate file that is not there", (True, None, PASSWORD), ["--zertifikat=fehlt.pem"], password, 1,
+             "Kann Zertifikatsdatei nicht lesen"),
+            ("an answer that is not SOAP", (False, "unexpected-soap", PASSWORD), [], password, 1,
+             "Unerwartete Antwort der FritzBox ADDRESS"),
+            ("no description", (False, "no-description", PASSWORD), [], password, 1,
+             "Unerwartete Antwort der FritzBox ADDRESS"),
+            ("an HTML page as the phonebook", (False, "html", PASSWORD), [], password, 1,
+             "Kann Telefonbuch der FritzBox ADDRESS nicht lesen"),
+            ("a cut-off phonebook", (False, "cut", PASSWORD), [], password, 1,
+             "Kann Telefonbuch der FritzBox ADDRESS nicht lesen"),
+            ("nothing listening", None, [], password, 1, "Keine Verbindung zur FritzBox ADDRESS"),
+            ("a phonebook that stalls", (False, "stall", PASSWORD), [], password, 1,
+             "Keine Verbindung zur FritzBox ADDRESS"),
+        ]
+        if not windows:
+            # Under Wine a Linux signal ends the program without telling it.
+            cases.append(("interrupted while downloading", (False, "stall", PASSWORD), [], password, -signal.SIGINT,
+                          ""))
+        for name, box_setup, extra, env, status, message in cases:
+            folder = os.path.join(work, "case")
+            shutil.rmtree(folder, ignore_errors=True)
+            os.mkdir(folder)
+            for pem in ("box.pem", "andere.pem"):
+                shutil.copy(os.path.join(work, pem), folder)
+            with open(os.path.join(folder, "out.txt"), "wb") as f:
+                f.write(OLD_OUTPUT)
+            box = None
+            if box_setup:
+                https, fault, box_password = box_setup
+                box = FakeFritzBox(phonebook, password=box_password, fault=fault,
+                                   certificate=certificate if https else None)
+                address = f"{'https' if https else 'http'}://127.0.0.1:{box.port}"
+            else:
+                placeholder = FakeFritzBox(phonebook)
+                address = f"127.0.0.1:{placeholder.port}"
+                placeholder.close()
+            try:
+                got = run(folder, [f"--fritzbox={address}"] + extra + ["out.txt"], env,
+                          interrupt_after=3 if status < 0 else None)
+            finally:
+                if box:
+                    box.close()
+            expected_message = message.replace("ADDRESS", address)
+            got_status, got_out, got_err = got
+            said = got_out if status == 0 else got_err
+            with open(os.path.join(folder, "out.txt"), "rb") as f:
+                output = f.read()
+            problems = []
+            if got_status != status:
+                problems.append(f"status {got_status}, not {status}")
+            if said != expected_message:
+                problems.append(f"said {said!r}, not {expected_message!r}")
+            if output != (reference if status == 0 else OLD_OUTPUT):
+                problems.append("the output is " + ("not the file's conversion" if status == 0 else "no longer the old one"))
+            left = sorted(set(os.listdir(folder)) - {"out.txt", "box.pem", "andere.pem"})
+            if left:
+                problems.append(f"left behind: {left}")
+            if box and any(PASSWORD.encode("utf-8") in request for request in box.requests):
+                problems.append("the password went to the box in clear")
+            print(("ok   " if not problems else "FAIL ") + name + ("" if not problems else ": " + "; ".join(problems)))
+            failures += [name] if problems else []
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"{len(failures)} failed" if failures else "all cases passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
