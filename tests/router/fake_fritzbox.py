@@ -68,7 +68,8 @@ def digest_parameters(header):
 
 
 class FakeFritzBox:
-    """fault: None, "606", "unexpected-soap", "cut", "stall", "html", "no-description"."""
+    """fault: None, "606", "unexpected-soap", "cut", "stall", "html", "lines" (an .adr export as the
+    phonebook), "no-description". secure_port: what GetSecurityPort answers."""
 
     def __init__(self, phonebook, user="telefonbuch", password="", certificate=None, fault=None, port=0):
         self.phonebook = phonebook
@@ -183,6 +184,8 @@ class FakeFritzBox:
         data = self.phonebook
         if self.fault == "html":
             data = b"<html><body>Telefonbuch</body></html>"
+        if self.fault == "lines":
+            data = b"Name;Nummer\r\nAnna;0301234567\r\n"
         handler.send_response(200)
         handler.send_header("Content-Type", "text/xml")
         handler.send_header("Content-Length", str(len(data)))

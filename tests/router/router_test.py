@@ -7,12 +7,16 @@ was and nothing left beside it; the password in no request in clear.
 
     router_test.py PHONEBOOK.xml PROGRAM [LOADER]"""
 
+import fcntl
 import os
+import pty
+import select
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -37,17 +41,44 @@ def make_certificate(folder, name):
     return cert, key
 
 
-def run(folder, args, env_extra, interrupt_after=None):
+def as_controlling_terminal():
+    os.setsid()
+    fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+
+
+def run(folder, args, env_extra, interrupt_after=None, typed=None):
+    """Runs the program; typed: a password typed at a terminal that is its standard input,
+    and then the terminal's screen is returned too."""
     env = {k: v for k, v in os.environ.items()
            if k not in ("FRITZ_PASSWORD", "FRITZ_USERNAME") and not k.lower().endswith("_proxy")}
     env.update(env_extra)
-    process = subprocess.Popen(program_command(args), cwd=folder, env=env, stdin=subprocess.DEVNULL,
+    terminal = pty.openpty() if typed is not None else None
+    process = subprocess.Popen(program_command(args), cwd=folder, env=env,
+                               stdin=terminal[1] if terminal else subprocess.DEVNULL,
+                               preexec_fn=as_controlling_terminal if terminal else None,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    screen = b""
+    if terminal:
+        os.close(terminal[1])
+        while b": " not in screen:
+            ready, _, _ = select.select([terminal[0]], [], [], 20)
+            if not ready:
+                break
+            screen += os.read(terminal[0], 1024)
+        os.write(terminal[0], typed.encode("utf-8") + b"\n")
     if interrupt_after:
         time.sleep(interrupt_after)
         process.send_signal(signal.SIGINT)
     out, err = process.communicate(timeout=120)
-    return process.returncode, out.decode("utf-8", "replace").strip(), err.decode("utf-8", "replace").strip()
+    if terminal:
+        while select.select([terminal[0]], [], [], 0.2)[0]:
+            try:
+                screen += os.read(terminal[0], 1024)
+            except OSError:
+                break
+        os.close(terminal[0])
+    return process.returncode, out.decode("utf-8", "replace").strip(), err.decode("utf-8", "replace").strip(), \
+        screen.decode("utf-8", "replace")
 
 
 def main():
@@ -57,11 +88,12 @@ def main():
         phonebook = f.read()
     work = tempfile.mkdtemp()
     failures = []
+    asking = None
     try:
         certificate = make_certificate(work, "box")
         other = make_certificate(work, "andere")
         shutil.copy(phonebook_path, os.path.join(work, "phonebook.xml"))
-        status, out, err = run(work, ["phonebook.xml", "reference.txt"], {})
+        status, out, err, _ = run(work, ["phonebook.xml", "reference.txt"], {})
         assert status == 0, err
         with open(os.path.join(work, "reference.txt"), "rb") as f:
             reference = f.read()
@@ -104,7 +136,15 @@ def main():
              "Kann Telefonbuch der FritzBox ADDRESS nicht lesen"),
             ("a cut-off phonebook", (False, "cut", PASSWORD), [], password, 1,
              "Kann Telefonbuch der FritzBox ADDRESS nicht lesen"),
+            ("an .adr export as the phonebook", (False, "lines", PASSWORD), [], password, 1,
+             "Kann Telefonbuch der FritzBox ADDRESS nicht lesen"),
             ("nothing listening", None, [], password, 1, "Keine Verbindung zur FritzBox ADDRESS"),
+            ("--fritzbox with an input file", None, ["phonebook.xml"], password, 2,
+             "Mit --fritzbox keine EINGABEDATEI angeben"),
+            ("--zertifikat with an http:// address", (False, None, PASSWORD), ["--zertifikat", "box.pem"], password, 2,
+             "--zertifikat nur mit einer https://-Adresse"),
+            ("a phonebook number that is no number", None, ["--telefonbuch=eins"], password, 2,
+             "Keine Telefonbuchnummer: eins"),
             ("a phonebook that stalls", (False, "stall", PASSWORD), [], password, 1,
              "Keine Verbindung zur FritzBox ADDRESS"),
         ]
@@ -112,6 +152,18 @@ def main():
             # Under Wine a Linux signal ends the program without telling it.
             cases.append(("interrupted while downloading", (False, "stall", PASSWORD), [], password, -signal.SIGINT,
                           ""))
+            # Wine's console is no Linux terminal.
+            cases.append(("the password typed at the terminal", (False, None, PASSWORD), [], {"TYPED": PASSWORD}, 0,
+                          converted))
+        # https:// without a port asks the box on 49000, if the port is free here.
+        try:
+            asking = FakeFritzBox(phonebook, port=49000)
+        except OSError:
+            asking = None
+            print("skip https without a port: 127.0.0.1:49000 is taken")
+        if asking:
+            cases.append(("https without a port", (True, None, PASSWORD), ["--zertifikat=box.pem"], password, 0,
+                          converted))
         for name, box_setup, extra, env, status, message in cases:
             folder = os.path.join(work, "case")
             shutil.rmtree(folder, ignore_errors=True)
@@ -126,19 +178,25 @@ def main():
                 box = FakeFritzBox(phonebook, password=box_password, fault=fault,
                                    certificate=certificate if https else None)
                 address = f"{'https' if https else 'http'}://127.0.0.1:{box.port}"
+                if name == "https without a port":
+                    asking.secure_port = box.port
+                    address = "https://127.0.0.1"
             else:
                 placeholder = FakeFritzBox(phonebook)
                 address = f"127.0.0.1:{placeholder.port}"
                 placeholder.close()
+            typed = env.pop("TYPED", None)
             try:
                 got = run(folder, [f"--fritzbox={address}"] + extra + ["out.txt"], env,
-                          interrupt_after=3 if status < 0 else None)
+                          interrupt_after=3 if status < 0 else None, typed=typed)
             finally:
                 if box:
                     box.close()
             expected_message = message.replace("ADDRESS", address)
-            got_status, got_out, got_err = got
+            got_status, got_out, got_err, screen = got
             said = got_out if status == 0 else got_err
+            if status == 2:
+                said = said.splitlines()[0] if said else ""
             with open(os.path.join(folder, "out.txt"), "rb") as f:
                 output = f.read()
             problems = []
@@ -153,9 +211,13 @@ def main():
                 problems.append(f"left behind: {left}")
             if box and any(PASSWORD.encode("utf-8") in request for request in box.requests):
                 problems.append("the password went to the box in clear")
+            if typed is not None and (screen.strip() != f"Kennwort für die FritzBox {address}:" or typed in screen):
+                problems.append(f"the terminal showed {screen!r}")
             print(("ok   " if not problems else "FAIL ") + name + ("" if not problems else ": " + "; ".join(problems)))
             failures += [name] if problems else []
     finally:
+        if asking:
+            asking.close()
         shutil.rmtree(work, ignore_errors=True)
     print(f"{len(failures)} failed" if failures else "all cases passed")
     return 1 if failures else 0
