@@ -62,7 +62,8 @@ public:
         HANDLE screen = nullptr;
         CreatePipe(&m_keyboard, &m_keys, nullptr, 0);
         CreatePipe(&m_drawn, &screen, nullptr, 0);
-        CreatePseudoConsole({120, 40}, m_keyboard, screen, 0, &m_console);
+        // Rows enough for the whole of --help, which Screen() reads back.
+        CreatePseudoConsole({120, 80}, m_keyboard, screen, 0, &m_console);
         CloseHandle(screen);
         m_drain = std::thread([this] {
             char buffer[4096];

@@ -81,6 +81,41 @@ def run(folder, args, env_extra, interrupt_after=None, typed=None):
         screen.decode("utf-8", "replace")
 
 
+def peak_run(folder, args, env_extra):
+    """Runs the program as run() does; its status and its own peak memory in MiB."""
+    env = {k: v for k, v in os.environ.items() if k not in ("FRITZ_PASSWORD", "FRITZ_USERNAME")}
+    env.update(env_extra)
+    process = subprocess.Popen(program_command(args), cwd=folder, env=env, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
+    return process.returncode, usage.ru_maxrss // 1024
+
+
+def streams_without_growing(work, phonebook):
+    """A phonebook of some 100 MB is converted as it arrives, without a copy:
+    the program's peak memory is that of converting the same file, and the
+    records are the file's."""
+    head, _, rest = phonebook.partition(b"<contact>")
+    contacts, _, tail = rest.rpartition(b"</contact>")
+    large = head + (b"<contact>" + contacts + b"</contact>") * (100_000_000 // len(contacts)) + tail
+    with open(os.path.join(work, "gross.xml"), "wb") as f:
+        f.write(large)
+    _, file_peak = peak_run(work, ["gross.xml", "gross-reference.txt"], {})
+    box = FakeFritzBox(large, password=PASSWORD)
+    try:
+        status, download_peak = peak_run(work, [f"--fritzbox=127.0.0.1:{box.port}", "gross.txt"],
+                                         {"FRITZ_PASSWORD": PASSWORD})
+    finally:
+        box.close()
+    with open(os.path.join(work, "gross.txt"), "rb") as f, open(os.path.join(work, "gross-reference.txt"), "rb") as g:
+        same = f.read() == g.read()
+    ok = status == 0 and same and download_peak <= file_peak + 16
+    print(("ok   " if ok else "FAIL ") + f"a phonebook of {len(large) >> 20} MiB streams: status {status}, "
+          f"{'the same records' if same else 'other records'}, peak {download_peak} MiB, from the file {file_peak} MiB")
+    return [] if ok else ["a large phonebook"]
+
+
 def main():
     phonebook_path = sys.argv[1]
     windows = sys.argv[2].endswith(".exe")
@@ -215,6 +250,9 @@ def main():
                 problems.append(f"the terminal showed {screen!r}")
             print(("ok   " if not problems else "FAIL ") + name + ("" if not problems else ": " + "; ".join(problems)))
             failures += [name] if problems else []
+        if not windows:
+            # Linux only: under Wine, MSXML keeps the text it reported.
+            failures += streams_without_growing(work, phonebook)
     finally:
         if asking:
             asking.close()
