@@ -37,6 +37,8 @@ public:
         return *this;
     }
     HINTERNET Get() const { return m_handle; }
+    // Forgets a handle closed elsewhere.
+    void Release() { m_handle = nullptr; }
     explicit operator bool() const { return m_handle != nullptr; }
 
 private:
@@ -134,8 +136,8 @@ public:
             error != TransportError::None)
             return error;
         if (answer.status == kHttpUnauthorized && credentials) {
-            // The certificate was checked on this first exchange, before
-            // anything derived from the password goes out.
+            // The certificate was checked on this first exchange, and is
+            // again before the Digest answer goes out (OnSending).
             const std::optional<DigestChallenge> challenge = Challenge();
             if (challenge) {
                 const std::string authorization =
@@ -195,13 +197,22 @@ private:
             DWORD flags = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_CN_INVALID;
             WinHttpSetOption(m_request.Get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
         }
+        if (m_certificate)
+            WinHttpSetStatusCallback(m_request.Get(), &WinHttpTransport::OnSending,
+                                     WINHTTP_CALLBACK_FLAG_SEND_REQUEST, 0);
+        m_refused = false;
         const BOOL sent = WinHttpSendRequest(m_request.Get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                                              headers.empty() ? 0 : static_cast<DWORD>(-1),
                                              const_cast<char*>(body.data()), static_cast<DWORD>(body.size()),
-                                             static_cast<DWORD>(body.size()), 0);
+                                             static_cast<DWORD>(body.size()), reinterpret_cast<DWORD_PTR>(this));
+        if (m_refused) {
+            m_request.Release();  // closed by OnSending
+            return TransportError::CertificateMismatch;
+        }
         if (!sent || !WinHttpReceiveResponse(m_request.Get(), nullptr))
             return ErrorOf(GetLastError());
-        if (m_certificate && !PresentsTheCertificate())
+        // Checked again on the answer, should a WinHTTP not report sending.
+        if (m_certificate && !PresentsTheCertificate(m_request.Get()))
             return TransportError::CertificateMismatch;
         DWORD code = 0;
         DWORD size = sizeof code;
@@ -212,11 +223,26 @@ private:
         return TransportError::None;
     }
 
-    bool PresentsTheCertificate() const
+    // Every request, on whatever connection WinHTTP takes for it, is checked
+    // when WinHTTP is about to send it, after the TLS handshake (Windows
+    // reports that before the request goes out; Wine 8 after it, so there
+    // the first request, which carries nothing of the login, reaches a box
+    // with another certificate, and its answer is refused). Closing the
+    // request makes its sending fail.
+    static void CALLBACK OnSending(HINTERNET request, DWORD_PTR context, DWORD status, LPVOID, DWORD)
+    {
+        auto* self = reinterpret_cast<WinHttpTransport*>(context);
+        if (status != WINHTTP_CALLBACK_STATUS_SENDING_REQUEST || !self || self->PresentsTheCertificate(request))
+            return;
+        self->m_refused = true;
+        WinHttpCloseHandle(request);  // the send fails, nothing goes out
+    }
+
+    bool PresentsTheCertificate(HINTERNET request) const
     {
         PCCERT_CONTEXT presented = nullptr;
         DWORD size = sizeof presented;
-        if (!WinHttpQueryOption(m_request.Get(), WINHTTP_OPTION_SERVER_CERT_CONTEXT, &presented, &size) || !presented)
+        if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &presented, &size) || !presented)
             return false;
         const bool same = CertComparePublicKeyInfo(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING,
                                                    &presented->pCertInfo->SubjectPublicKeyInfo,
@@ -283,6 +309,7 @@ private:
     Handle m_connection;
     Handle m_request;
     TransportError m_bodyError = TransportError::None;
+    bool m_refused = false;  // OnSending found another certificate
 };
 
 }  // namespace

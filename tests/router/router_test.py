@@ -36,7 +36,9 @@ def make_certificate(folder, name):
     key = os.path.join(folder, name + ".key")
     cert = os.path.join(folder, name + ".pem")
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
-                    "-days", "2", "-subj", "/CN=fritz.box", "-addext", "subjectAltName=DNS:fritz.box"],
+                    "-days", "2", "-subj", "/CN=fritz.box", "-addext", "subjectAltName=DNS:fritz.box",
+                    # A box's own certificate, as a FritzBox makes it: no CA of anything.
+                    "-addext", "basicConstraints=critical,CA:FALSE"],
                    check=True, capture_output=True)
     return cert, key
 
