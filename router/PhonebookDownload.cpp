@@ -117,10 +117,12 @@ DownloadResult DownloadPhonebook(const DownloadRequest& request)
     DigestCredentials credentials{request.user, request.password};
     if (credentials.user.empty()) {
         // AVM's advice since FRITZ!OS 7.24: the last user who logged in.
+        // A box older than that has no such list: it takes the login
+        // without a user name.
         SoapAnswer users;
-        if (const DownloadFailure failure =
-                session.Call({kLanConfigSecurity, "X_AVM-DE_GetUserList", {}}, nullptr, users);
-            failure != DownloadFailure::None)
+        const DownloadFailure failure =
+            session.Call({kLanConfigSecurity, "X_AVM-DE_GetUserList", {}}, nullptr, users);
+        if (failure != DownloadFailure::None && failure != DownloadFailure::UnexpectedAnswer)
             return {failure};
         credentials.user = LastUser(users.arguments["NewX_AVM-DE_UserList"]).value_or("");
     }

@@ -69,11 +69,12 @@ def digest_parameters(header):
 
 class FakeFritzBox:
     """fault: None, "606", "unexpected-soap", "cut", "stall", "html", "lines" (an .adr export as the
-    phonebook), "no-description". secure_port: what GetSecurityPort answers."""
+    phonebook), "no-description", "no-user-list". secure_port: what GetSecurityPort answers."""
 
     def __init__(self, phonebook, user="telefonbuch", password="", certificate=None, fault=None, port=0):
         self.phonebook = phonebook
-        self.user = user
+        # A box older than FRITZ!OS 7.24 has no user list and takes a login without a user name.
+        self.user = "" if fault == "no-user-list" else user
         self.password = password
         self.fault = fault
         self.session = secrets.token_hex(8)
@@ -154,6 +155,8 @@ class FakeFritzBox:
             return 200, "<html><body>FRITZ!Box</body></html>"
         if action == "GetSecurityPort":
             return 200, soap_answer(service, action, {"NewSecurityPort": str(self.secure_port)})
+        if action == "X_AVM-DE_GetUserList" and self.fault == "no-user-list":
+            return 500, soap_fault(401, "Invalid Action")
         if action == "X_AVM-DE_GetUserList":
             users = (f'<List><Username last_user="0">admin</Username>'
                      f'<Username last_user="1">{escape(self.user)}</Username></List>')
