@@ -183,6 +183,8 @@ def main():
              "--zertifikat nur mit einer https://-Adresse"),
             ("a phonebook number that is no number", None, ["--telefonbuch=eins"], password, 2,
              "Keine Telefonbuchnummer: eins"),
+            ("--telefonbuch without --fritzbox", None, ["--telefonbuch=1", "phonebook.xml"], password, 2,
+             "--telefonbuch, --benutzer und --zertifikat nur mit --fritzbox"),
             ("a phonebook that stalls", (False, "stall", PASSWORD), [], password, 1,
              "Keine Verbindung zur FritzBox ADDRESS"),
         ]
@@ -225,7 +227,8 @@ def main():
                 placeholder.close()
             typed = env.pop("TYPED", None)
             try:
-                got = run(folder, [f"--fritzbox={address}"] + extra + ["out.txt"], env,
+                fritzbox = [] if name.endswith("without --fritzbox") else [f"--fritzbox={address}"]
+                got = run(folder, fritzbox + extra + ["out.txt"], env,
                           interrupt_after=3 if status < 0 else None, typed=typed)
             finally:
                 if box:
