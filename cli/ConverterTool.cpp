@@ -4,6 +4,7 @@
 
 #include "CallingCodes.h"
 #include "ConsoleHost.h"
+#include "FritzboxCommand.h"
 #include "HomeCountry.h"
 #include "TextEncoding.h"
 #include "ValueOptions.h"
@@ -31,7 +32,9 @@ const char* const kStandardStream = "-";
 const char* const kCountryOption = "--landesvorwahl";
 
 const char* const kUsage =
-    "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n"
+    "Aufruf: zedulo-convert [--landesvorwahl=NR] [--] EINGABEDATEI [AUSGABEDATEI]\n"
+    "        zedulo-convert --fritzbox=ADRESSE [--telefonbuch=NR] [--benutzer=NAME]\n"
+    "                       [--zertifikat=DATEI] [--landesvorwahl=NR] [AUSGABEDATEI]\n"
     "Wandelt ein FritzBox-Telefonbuch (Sicherung als .xml oder Export als .adr)\n"
     "in eine klingeo-Telefonbuchdatei um.\n"
     "Ohne AUSGABEDATEI wird \"phonebook.txt\" geschrieben. Ein Dateiname ohne Ordner\n"
@@ -47,8 +50,25 @@ const char* const kUsage =
     "schon beim Lesen geschrieben; scheitert die Umwandlung danach, bleiben sie\n"
     "stehen, und nach ihnen kommen die Meldung und Status 1.\n"
     "\n"
-    "Nummern einer XML-Sicherung in internationaler Form (\"+49 170 1234567\")\n"
-    "werden so geschrieben, wie man sie im eigenen Land wählt: mit der eigenen\n"
+    "Mit --fritzbox lädt das Programm das Telefonbuch über TR-064 von der FritzBox\n"
+    "(ADRESSE: fritz.box, 192.168.178.1, HOST:PORT, http://HOST[:PORT] oder\n"
+    "https://HOST[:PORT]); ein Dateiname ohne Ordner kommt in den aktuellen Ordner.\n"
+    "Das Kennwort steht in der Umgebungsvariablen FRITZ_PASSWORD, sonst fragt das\n"
+    "Programm im Terminal danach. Der Benutzer: --benutzer, sonst FRITZ_USERNAME,\n"
+    "sonst der zuletzt an der FritzBox angemeldete.\n"
+    "Jeden Morgen um 6 Uhr, mit einem FritzBox-Benutzer, der nur Telefonbücher\n"
+    "lesen darf: unter Linux drei Zeilen in \"crontab -e\":\n"
+    "  FRITZ_USERNAME=telefonbuch\n"
+    "  FRITZ_PASSWORD=KENNWORT\n"
+    "  0 6 * * * zedulo-convert --fritzbox=fritz.box $HOME/phonebook.txt\n"
+    "unter Windows FRITZ_USERNAME und FRITZ_PASSWORD als Umgebungsvariablen des\n"
+    "Benutzers setzen (Systemsteuerung, \"Umgebungsvariablen\") und dann:\n"
+    "  schtasks /Create /SC DAILY /ST 06:00 /TN Telefonbuch\n"
+    "    /TR \"%LOCALAPPDATA%\\Programs\\Zedulo\\zedulo-convert.exe\n"
+    "    --fritzbox=fritz.box %USERPROFILE%\\phonebook.txt\"\n"
+    "\n"
+    "Nummern einer XML-Sicherung (auch der von der FritzBox geladenen) in\n"
+    "internationaler Form (\"+49 170 1234567\") werden so geschrieben, wie man sie im eigenen Land wählt: mit der eigenen\n"
     "Landesvorwahl als nationale Nummer (\"0170 1234567\"), mit einer anderen\n"
     "hinter der Auslandsvorwahl (\"+43 1 234567\" wird \"0043 1 234567\").\n"
     "Das eigene Land nennt --landesvorwahl, sonst das System:\n"
@@ -57,9 +77,13 @@ const char* const kUsage =
     "\n"
     "  --landesvorwahl=NR  das eigene Land für diesen Aufruf, NR etwa 49, +49\n"
     "                      oder 0049 (wirkt nicht auf .adr-Dateien)\n"
-    "  --help     diese Hilfe zeigen\n"
-    "  --version  die Version zeigen\n"
-    "  --         Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
+    "  --fritzbox=ADRESSE  das Telefonbuch von der FritzBox laden\n"
+    "  --telefonbuch=NR    Nummer des Telefonbuchs auf der FritzBox (ohne: 0)\n"
+    "  --benutzer=NAME     FritzBox-Benutzer\n"
+    "  --zertifikat=DATEI  das eigene Zertifikat der FritzBox (PEM), nur mit https://\n"
+    "  --help              diese Hilfe zeigen\n"
+    "  --version           die Version zeigen\n"
+    "  --                  Ende der Optionen (für Dateinamen, die mit - beginnen)\n"
     "\n"
     "Exit-Status: 0 umgewandelt, 1 Umwandlung fehlgeschlagen, 2 falscher Aufruf.\n"
     "Nach einer Umwandlung heißt Status 1 mit\n"
@@ -86,11 +110,18 @@ int Answer(std::ostream& out, std::ostream& err, const std::string& text, int st
 
 int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    std::vector<std::string> rest = args;
+    FritzboxOptions fritzbox;
+    std::string bad;
+    if (!TakeFritzboxOptions(rest, fritzbox, bad)) {
+        err << "Die Option " << bad << " braucht einen Wert\n" << kUsage;
+        return kExitUsage;
+    }
     std::vector<std::string> paths;
     const CallingCode* country = nullptr;  // none given: the platform's
     bool optionsEnded = false;
-    for (std::size_t at = 0; at < args.size(); ++at) {
-        const std::string& arg = args[at];
+    for (std::size_t at = 0; at < rest.size(); ++at) {
+        const std::string& arg = rest[at];
         std::string value;
         if (optionsEnded || !IsOption(arg)) {
             paths.push_back(arg);
@@ -100,7 +131,7 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
             return Answer(out, err, kUsage, kExitSuccess);
         } else if (arg == "--version") {
             return Answer(out, err, "zedulo-convert " ZEDULO_VERSION_TEXT "\n", kExitSuccess);
-        } else if (const ValueOption taken = TakeValueOption(args, at, kCountryOption, value);
+        } else if (const ValueOption taken = TakeValueOption(rest, at, kCountryOption, value);
                    taken != ValueOption::NotThisOne) {
             if (taken == ValueOption::NoValue) {
                 err << "Die Option " << kCountryOption << " braucht einen Wert\n" << kUsage;
@@ -116,6 +147,13 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
             return kExitUsage;
         }
     }
+    const CallingCode& ownCountry = country ? *country : HomeCountry();
+    if (fritzbox.address)
+        return RunFritzboxCommand(fritzbox, paths, ownCountry, kUsage, out, err);
+    if (fritzbox.AnyCompanion()) {
+        err << "--telefonbuch, --benutzer und --zertifikat nur mit --fritzbox\n" << kUsage;
+        return kExitUsage;
+    }
     if (paths.empty() || paths.size() > 2) {
         err << kUsage;
         return kExitUsage;
@@ -125,7 +163,7 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
     const std::string output = paths.size() == 2 ? paths[1] : input == kStandardStream ? kStandardStream
                                                                                         : kDefaultOutput;
     ConsoleHost host(input, output);
-    RunConversion(host, StreamPolicy::Streams, country ? *country : HomeCountry());
+    RunConversion(host, StreamPolicy::Streams, ownCountry);
     const std::string message = Windows1252ToUtf8(host.Message()) + "\n";
     if (!host.Succeeded()) {
         err << message;

@@ -38,6 +38,24 @@ ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blo
     return {status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
 }
 
+namespace {
+
+// Writes what read hands to its sink into the opened output and commits it
+// only after a complete conversion.
+template <typename Read>
+ConversionResult WriteRecords(OutputFile& output, Read read)
+{
+    RecordSink records([&output](std::string_view bytes) { return output.Write(bytes.data(), bytes.size()); },
+                       kBlockSize);
+    const ConversionResult result = read(records);
+    if (result.status == ConversionStatus::Ok && !output.Commit())
+        return {ConversionStatus::OutputWriteFailed, 0};
+    // Uncommitted, the output is discarded as it goes out of scope.
+    return result;
+}
+
+}  // namespace
+
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
                                   StreamPolicy policy, const CallingCode& ownCountry)
 {
@@ -49,11 +67,24 @@ ConversionResult ConvertPhonebook(const std::string& inputPath, const std::strin
         return {ConversionStatus::OutputOpenFailed, 0};
 
     InputFileSource file(input);
-    RecordSink records([&output](std::string_view bytes) { return output.Write(bytes.data(), bytes.size()); },
-                       kBlockSize);
-    const ConversionResult result = ReadRecords(file, records, kBlockSize, ownCountry);
-    if (result.status == ConversionStatus::Ok && !output.Commit())
-        return {ConversionStatus::OutputWriteFailed, 0};
-    // Uncommitted, the output is discarded as it goes out of scope.
-    return result;
+    return WriteRecords(output, [&file, &ownCountry](RecordSink& records) {
+        return ReadRecords(file, records, kBlockSize, ownCountry);
+    });
+}
+
+ConversionResult ConvertXmlPhonebook(ByteSource& input, const std::string& outputPath, StreamPolicy policy,
+                                     const CallingCode& ownCountry)
+{
+    // The input is no file: an InputFile never opened is the identity of none.
+    const InputFile noFile;
+    OutputFile output;
+    if (!output.Open(outputPath, noFile, policy))
+        return {ConversionStatus::OutputOpenFailed, 0};
+    return WriteRecords(output, [&input, &ownCountry](RecordSink& records) {
+        const std::unique_ptr<PhonebookReader> reader = MakeXmlReader(kBlockSize, ownCountry);
+        ConversionStatus status = reader->Convert(input, records);
+        if (status == ConversionStatus::Ok && !records.WriteAll())
+            status = ConversionStatus::OutputWriteFailed;
+        return ConversionResult{status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
+    });
 }

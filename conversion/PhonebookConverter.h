@@ -53,3 +53,13 @@ enum class StreamPolicy {
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
                                   StreamPolicy policy = StreamPolicy::RegularFilesOnly,
                                   const CallingCode& ownCountry = HomeCountry());
+
+class ByteSource;
+
+// The same for a phonebook backup in XML that arrives as a stream (a
+// download): always read as XML, whatever its first bytes, into the output
+// as ConvertPhonebook writes it. Nothing read so far is kept but what the
+// reader holds.
+ConversionResult ConvertXmlPhonebook(ByteSource& input, const std::string& outputPath,
+                                     StreamPolicy policy = StreamPolicy::Streams,
+                                     const CallingCode& ownCountry = HomeCountry());

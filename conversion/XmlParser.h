@@ -35,6 +35,9 @@ public:
     // name is the element's name as written (with any prefix), UTF-8.
     virtual bool StartElement(std::string_view name) = 0;
     virtual bool EndElement() = 0;
+    // Each attribute of the element just started, name as written, value
+    // UTF-8 with its references resolved. The phonebook reader needs none.
+    virtual bool Attribute(std::string_view /*name*/, std::string_view /*value*/) { return true; }
     // A piece of character data (text, CDATA, resolved references), in UTF-8
     // or UTF-16 as the parser has it; a UTF-16 surrogate pair may arrive in
     // two pieces.

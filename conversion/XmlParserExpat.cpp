@@ -63,10 +63,13 @@ private:
             XML_StopParser(m_parser, XML_FALSE);
     }
 
-    static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char**)
+    static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes)
     {
         ExpatParse& self = Of(data);
-        self.Go(self.m_handler.StartElement(name));
+        bool go = self.m_handler.StartElement(name);
+        for (const XML_Char** at = attributes; go && *at; at += 2)
+            go = self.m_handler.Attribute(at[0], at[1]);
+        self.Go(go);
     }
     static void XMLCALL OnEnd(void* data, const XML_Char*)
     {

@@ -141,7 +141,10 @@ public:
         m_cdataLength = 0;
         if (TagLength(nameLength, attributes) > kMaxXmlTokenLength)
             return Fail();
-        return Go([&] { return m_handler.StartElement(WideToUtf8(std::wstring_view(name, Count(nameLength)))); });
+        return Go([&] {
+            return m_handler.StartElement(WideToUtf8(std::wstring_view(name, Count(nameLength)))) &&
+                   ReportAttributes(attributes);
+        });
     }
     HRESULT STDMETHODCALLTYPE endElement(const wchar_t*, int, const wchar_t*, int, const wchar_t*, int) override
     {
@@ -241,6 +244,26 @@ private:
                 length += Count(textLength);
         }
         return length;
+    }
+
+    bool ReportAttributes(ISAXAttributes* attributes)
+    {
+        int count = 0;
+        if (!attributes || FAILED(attributes->getLength(&count)))
+            return true;
+        for (int i = 0; i < count; ++i) {
+            const wchar_t* name = nullptr;
+            const wchar_t* value = nullptr;
+            int nameLength = 0;
+            int valueLength = 0;
+            if (FAILED(attributes->getQName(i, &name, &nameLength)) ||
+                FAILED(attributes->getValue(i, &value, &valueLength)))
+                return false;
+            if (!m_handler.Attribute(WideToUtf8(std::wstring_view(name, Count(nameLength))),
+                                     WideToUtf8(std::wstring_view(value, Count(valueLength)))))
+                return false;
+        }
+        return true;
     }
 
     // Whatever the parser reports ends the token in the making.

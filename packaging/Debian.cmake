@@ -65,9 +65,10 @@ existing phonebook is replaced only once the new one is complete.
 
 The package holds the dialog program zedulo and the command-line converter
 zedulo-convert for scripts. Both speak German.]=])
-# The libraries the programs link come from dpkg-shlibdeps; Qt's German texts,
-# loaded at run time, are a dependency it cannot see.
+# The libraries the programs link come from dpkg-shlibdeps; Qt's German texts
+# and libcurl, both loaded at run time, are dependencies it cannot see
+# (libcurl 7.85 for CURLOPT_PROTOCOLS_STR).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libcurl4 (>= 7.85.0)")
 
 include(CPack)

@@ -9,6 +9,7 @@ set -euo pipefail
 packages=(
     cmake g++ make ccache
     libgtest-dev libgmock-dev libexpat1-dev expat
+    libcurl4-openssl-dev python3 openssl
     clang libclang-rt-14-dev
     qt6-base-dev qt6-translations-l10n fonts-dejavu-core
     binutils-mingw-w64-i686

@@ -252,7 +252,9 @@ TEST(BadInput, HugeXmlNeedsLittleMemory)
     GTEST_SKIP() << "the sanitizers' own memory would be measured";
 #endif
     constexpr std::size_t kHuge = 200 * 1024 * 1024;
-    constexpr long kMemoryBoundKiB = 32 * 1024;
+    // The program's own share is a few MiB; the Windows converter's is a
+    // little more, as it loads WinHTTP, crypt32 and bcrypt for --fritzbox.
+    constexpr long kMemoryBoundKiB = 40 * 1024;
     const std::string head = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<phonebooks><phonebook>";
     const std::string tail = "</phonebook></phonebooks>\n";
     const std::string contact = "<contact><category>0</category><person><realName>M\xC3\xBCller, Anna</realName>"

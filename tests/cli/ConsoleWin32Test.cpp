@@ -22,6 +22,7 @@
 #include "PathText.h"
 #include "Phonebooks.h"
 #include "win32/ProcessAttribute.h"
+#include "ConversionMessages.h"
 #include "ConverterTool.h"
 #include "TempDir.h"
 #include "TextEncoding.h"
@@ -62,7 +63,8 @@ public:
         HANDLE screen = nullptr;
         CreatePipe(&m_keyboard, &m_keys, nullptr, 0);
         CreatePipe(&m_drawn, &screen, nullptr, 0);
-        CreatePseudoConsole({120, 40}, m_keyboard, screen, 0, &m_console);
+        // Rows enough for the whole of --help, which Screen() reads back.
+        CreatePseudoConsole({120, 80}, m_keyboard, screen, 0, &m_console);
         CloseHandle(screen);
         m_drain = std::thread([this] {
             char buffer[4096];
@@ -118,6 +120,22 @@ public:
         return StartProcess(ZEDULO_CONVERT_PROGRAM, args, how).handle;
     }
 
+    // The console's keyboard as a handle a child inherits, for its standard
+    // input; the caller closes it.
+    HANDLE Keyboard() const
+    {
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        return CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                           OPEN_EXISTING, 0, nullptr);
+    }
+
+    // Types on the console's keyboard.
+    void Type(const std::string& keys)
+    {
+        DWORD written = 0;
+        WriteFile(m_keys, keys.data(), static_cast<DWORD>(keys.size()), &written, nullptr);
+    }
+
     // The lines written so far, as the console holds them, each ended by LF.
     std::string Screen() const
     {
@@ -133,6 +151,8 @@ public:
         }
         return screen;
     }
+
+    HANDLE Output() const { return m_out; }
 
     void Clear()
     {
@@ -178,6 +198,38 @@ TEST(Console, ShowsTheMessagesAsWritten)
         CloseHandle(converter);
         EXPECT_EQ(console.Screen(), out.str() + err.str()) << what;
     }
+}
+
+// Without FRITZ_PASSWORD, --fritzbox asks for the password on the console,
+// which does not show what is typed. (No box listens on port 1 of
+// 127.0.0.1: the answer is refused at once.)
+TEST(Console, AsksForTheFritzboxPasswordWithoutEcho)
+{
+    Console console;
+    ASSERT_TRUE(console.Attached());
+    ASSERT_TRUE(SetEnvironmentVariableW(L"FRITZ_PASSWORD", nullptr) || GetLastError() == ERROR_ENVVAR_NOT_FOUND);
+    TempDir dir;
+    const HANDLE keyboard = console.Keyboard();
+    const HANDLE converter = console.Start({"--fritzbox=127.0.0.1:1", dir.File("out.txt")}, keyboard);
+    CloseHandle(keyboard);
+    ASSERT_TRUE(converter);
+    // Typed once the prompt stands on the screen.
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    for (int i = 0; i < 500 && GetConsoleScreenBufferInfo(console.Output(), &info) && info.dwCursorPosition.X == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    console.Type("geheim\r");
+    const bool ended = WaitForSingleObject(converter, 20000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(converter, 1);
+    DWORD status = 0;
+    GetExitCodeProcess(converter, &status);
+    CloseHandle(converter);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(console.Screen(), "Kennwort f\xC3\xBCr die FritzBox 127.0.0.1:1:\n" +
+                                    Windows1252ToUtf8(ConversionMessages::ForRouter(
+                                        ConversionMessages::kRouterUnreachable, "127.0.0.1:1")) +
+                                    "\n");
 }
 
 // Starts the converter on standard input in the console, converting into

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kUsageStart = "Aufruf: zedulo-convert [--] EINGABEDATEI [AUSGABEDATEI]\n";
+const std::string kUsageStart = "Aufruf: zedulo-convert [--landesvorwahl=NR] [--] EINGABEDATEI [AUSGABEDATEI]\n";
 
 struct Outcome {
     int status;

@@ -17,6 +17,16 @@ const char* const kFixedMessages[] = {
     ConversionMessages::kInputReadFailed,  ConversionMessages::kOutputWriteFailed,
 };
 
+// The download's messages: the address stands between the two parts.
+const ConversionMessages::RouterMessage kRouterMessages[] = {
+    ConversionMessages::kRouterUnreachable,         ConversionMessages::kRouterLoginRefused,
+    ConversionMessages::kRouterNoRight,             ConversionMessages::kRouterNoSuchPhonebook,
+    ConversionMessages::kRouterCertificateMismatch, ConversionMessages::kRouterCertificateUntrusted,
+    ConversionMessages::kRouterUnexpectedAnswer,    ConversionMessages::kRouterPhonebookUnreadable,
+};
+const char* const kRouterFixedMessages[] = {ConversionMessages::kCertificateUnreadable,
+                                            ConversionMessages::kNoPassword};
+
 // What follows the count: the same words for every count, 0 and 1 too.
 std::string ConvertedWords()
 {
@@ -35,7 +45,7 @@ std::string Plain(std::string text)
 {
     const std::pair<const char*, const char*> escapes[] = {
         {"\\(:a", "\xC3\xA4"}, {"\\(:o", "\xC3\xB6"}, {"\\(:u", "\xC3\xBC"},
-        {"\\(Bq", "\xE2\x80\x9E"}, {"\\(lq", "\xE2\x80\x9C"}, {"\\ ", " "},
+        {"\\(Bq", "\xE2\x80\x9E"}, {"\\(lq", "\xE2\x80\x9C"}, {"\\ ", " "}, {"\\-", "-"},
     };
     for (const auto& [escape, character] : escapes) {
         for (auto at = text.find(escape); at != std::string::npos; at = text.find(escape, at))
@@ -72,6 +82,7 @@ TEST(ConversionMessages, DocumentsQuoteThemAsTheProgramsSayThem)
         // Shell scripts cannot include the header: held to it here.
         {"tests/cli/shell_redirect_test.sh", false},
         {"tests/packaging/install_package_test.sh", false},
+        {"tests/router/router_test.py", false},
     };
     for (const auto& d : documents) {
         const std::string text = Plain(ReadFile(std::string(ZEDULO_SOURCE_DIR "/") + d.document));
@@ -88,6 +99,27 @@ TEST(ConversionMessages, DocumentsQuoteThemAsTheProgramsSayThem)
                 for (const char* message : kFixedMessages)
                     known = known || text.compare(at, Shown(message).size(), Shown(message)) == 0;
                 EXPECT_TRUE(known) << d.document << " quotes: " << text.substr(at, 40);
+            }
+        }
+        // The download's messages, with the address the documents' ADRESSE
+        // or the test's ADDRESS.
+        const bool commandLine = d.document != std::string("man/zedulo.1.in");
+        for (const auto& message : kRouterMessages) {
+            const std::string before = Shown(message.before);
+            const std::string after = Shown(message.after);
+            const std::vector<std::size_t> found = Occurrences(text, before);
+            if (d.quotesEvery && commandLine) {
+                EXPECT_FALSE(found.empty()) << d.document << " lacks " << before;
+            }
+            for (const std::size_t at : found) {
+                const std::size_t end = text.find_first_of(" \"\xE2'", at + before.size());
+                EXPECT_TRUE(end != std::string::npos && text.compare(end, after.size(), after) == 0)
+                    << d.document << " quotes: " << text.substr(at, 80);
+            }
+        }
+        for (const char* message : kRouterFixedMessages) {
+            if (d.quotesEvery && commandLine) {
+                EXPECT_NE(text.find(Shown(message)), std::string::npos) << d.document << " lacks " << Shown(message);
             }
         }
         // And every count of converted entries has the same words after it.

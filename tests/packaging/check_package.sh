@@ -34,14 +34,18 @@ field() {
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no extended description"
 
 # Every library the programs link comes from a package in Depends, with the
-# lowest version its symbols need (which only dpkg-shlibdeps knows); Qt's
-# German texts are the one dependency it cannot see.
+# lowest version its symbols need (which only dpkg-shlibdeps knows), and so
+# does the libcurl zedulo-convert loads for a download; Qt's German texts are
+# the one dependency without a library.
 dpkg-deb -x "$deb" "$work/root"
 depends=$(field Depends)
 names=$(printf '%s\n' "$depends" | sed 's/, /\n/g')
 grep -qx 'qt6-translations-l10n' <<<"$names" || fail "Depends lacks qt6-translations-l10n: $depends"
 needed=$(objdump -p "$work/root/usr/bin/zedulo" "$work/root/usr/bin/zedulo-convert" | awk '$1 == "NEEDED" { print $2 }' | sort -u)
 [ -n "$needed" ] || fail "the programs link no library"
+# zedulo-convert loads libcurl only for a download from the FritzBox.
+grep -q 'libcurl\.so\.4' "$work/root/usr/bin/zedulo-convert" || fail "zedulo-convert no longer names libcurl.so.4"
+needed+=$'\n'libcurl.so.4
 # The package that holds a library, by its path with or without /usr (the
 # folders are merged, but dpkg knows each file by one of the two).
 owner_of() {
