@@ -21,6 +21,15 @@ private:
     InputFile& m_file;
 };
 
+// Runs reader over the whole input and hands the rest of its records on.
+ConversionResult ReadAll(PhonebookReader& reader, ByteSource& input, RecordSink& out)
+{
+    ConversionStatus status = reader.Convert(input, out);
+    if (status == ConversionStatus::Ok && !out.WriteAll())
+        status = ConversionStatus::OutputWriteFailed;
+    return {status, status == ConversionStatus::Ok ? reader.RecordCount() : 0};
+}
+
 }  // namespace
 
 ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize,
@@ -32,10 +41,7 @@ ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blo
     ReplayingSource source(std::move(routed.held), input);
     const std::unique_ptr<PhonebookReader> reader =
         routed.format == InputFormat::Xml ? MakeXmlReader(blockSize, ownCountry) : MakeLineReader(blockSize);
-    ConversionStatus status = reader->Convert(source, out);
-    if (status == ConversionStatus::Ok && !out.WriteAll())
-        status = ConversionStatus::OutputWriteFailed;
-    return {status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
+    return ReadAll(*reader, source, out);
 }
 
 namespace {
@@ -81,10 +87,6 @@ ConversionResult ConvertXmlPhonebook(ByteSource& input, const std::string& outpu
     if (!output.Open(outputPath, noFile, policy))
         return {ConversionStatus::OutputOpenFailed, 0};
     return WriteRecords(output, [&input, &ownCountry](RecordSink& records) {
-        const std::unique_ptr<PhonebookReader> reader = MakeXmlReader(kBlockSize, ownCountry);
-        ConversionStatus status = reader->Convert(input, records);
-        if (status == ConversionStatus::Ok && !records.WriteAll())
-            status = ConversionStatus::OutputWriteFailed;
-        return ConversionResult{status, status == ConversionStatus::Ok ? reader->RecordCount() : 0};
+        return ReadAll(*MakeXmlReader(kBlockSize, ownCountry), input, records);
     });
 }
