@@ -57,14 +57,16 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZEDULO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
-Zedulo reads the phonebook exported from a FritzBox router (an .adr file
-of semicolon-separated lines) and writes the phonebook file of the klingeo
-telephony application: one line per entry, the number, a semicolon and the
-name. Lines whose number does not begin with a digit are skipped, and an
-existing phonebook is replaced only once the new one is complete.
+Zedulo reads the phonebook of a FritzBox router (the XML backup, or an
+.adr file of semicolon-separated lines) and writes the phonebook file of
+the klingeo telephony application: one line per entry, the number, a
+semicolon and the name. International numbers of the backup ("+49 ...")
+are written as dialled from the user's country, and an existing phonebook
+is replaced only once the new one is complete.
 
 The package holds the dialog program zedulo and the command-line converter
-zedulo-convert for scripts. Both speak German.]=])
+zedulo-convert for scripts, which can also download the phonebook from the
+FritzBox itself (TR-064). Both speak German.]=])
 # The libraries the programs link come from dpkg-shlibdeps; Qt's German texts
 # and libcurl, both loaded at run time, are dependencies it cannot see
 # (libcurl 7.85 for CURLOPT_PROTOCOLS_STR).
