@@ -57,9 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZEDULO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
-Zedulo reads the phonebook of a FritzBox router (the XML backup, or an
-.adr file of semicolon-separated lines) and writes the phonebook file of
-the klingeo telephony application: one line per entry, the number, a
+Zedulo reads the phonebook of a FritzBox router (the XML backup, or the
+export of semicolon-separated lines, *.adr) and writes the phonebook file
+of the klingeo telephony application: one line per entry, the number, a
 semicolon and the name. International numbers of the backup ("+49 ...")
 are written as dialled from the user's country, and an existing phonebook
 is replaced only once the new one is complete.
