@@ -12,9 +12,6 @@
 
 namespace {
 
-const char* const kDefaultOutput = "phonebook.txt";
-const char* const kStandardStream = "-";
-
 // A pipe or device by name, as the platform writes one.
 #ifdef _WIN32
 #define ZEDULO_PIPE_EXAMPLE "\\\\.\\pipe\\..."
@@ -164,15 +161,20 @@ int RunConverterTool(const std::vector<std::string>& args, std::ostream& out, st
                                                                                         : kDefaultOutput;
     ConsoleHost host(input, output);
     RunConversion(host, StreamPolicy::Streams, ownCountry);
-    const std::string message = Windows1252ToUtf8(host.Message()) + "\n";
-    if (!host.Succeeded()) {
-        err << message;
+    return ReportConversion(host.Succeeded(), host.Message(), output, out, err);
+}
+
+int ReportConversion(bool succeeded, const std::string& message, const std::string& output, std::ostream& out,
+                     std::ostream& err)
+{
+    const std::string line = Windows1252ToUtf8(message) + "\n";
+    if (!succeeded) {
+        err << line;
         return kExitConversionFailed;
     }
-    // The records on standard output must not be mixed with the message.
     if (output == kStandardStream) {
-        err << message;
+        err << line;
         return kExitSuccess;
     }
-    return Answer(out, err, message, kExitSuccess);
+    return Answer(out, err, line, kExitSuccess);
 }

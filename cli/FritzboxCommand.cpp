@@ -7,7 +7,6 @@
 #include "ConverterTool.h"
 #include "PasswordPrompt.h"
 #include "PhonebookDownload.h"
-#include "TextEncoding.h"
 
 namespace {
 
@@ -69,33 +68,16 @@ int RunFritzboxCommand(const FritzboxOptions& options, const std::vector<std::st
         return UsageError(err, "--zertifikat nur mit einer https://-Adresse", usage);
     request.certificateFile = options.certificate.value_or("");
     request.user = options.user ? *options.user : FritzboxUserFromEnvironment();
-    request.outputPath = paths.empty() ? "phonebook.txt" : paths[0];
+    request.outputPath = paths.empty() ? kDefaultOutput : paths[0];
 
-    if (request.outputPath.empty()) {
-        err << Windows1252ToUtf8(ConversionMessages::kNoOutput) << "\n";
-        return kExitConversionFailed;
-    }
+    if (request.outputPath.empty())
+        return ReportConversion(false, ConversionMessages::kNoOutput, request.outputPath, out, err);
     const std::optional<std::string> password = FritzboxPassword(*options.address);
-    if (!password) {
-        err << Windows1252ToUtf8(ConversionMessages::kNoPassword) << "\n";
-        return kExitConversionFailed;
-    }
+    if (!password)
+        return ReportConversion(false, ConversionMessages::kNoPassword, request.outputPath, out, err);
     request.password = *password;
 
     const DownloadResult result = DownloadPhonebook(request);
-    const std::string message = Windows1252ToUtf8(MessageFor(result, *options.address)) + "\n";
-    if (result.failure != DownloadFailure::None) {
-        err << message;
-        return kExitConversionFailed;
-    }
-    // The records on standard output must not be mixed with the message.
-    if (request.outputPath == "-") {
-        err << message;
-        return kExitSuccess;
-    }
-    out << message << std::flush;
-    if (out)
-        return kExitSuccess;
-    err << "zedulo-convert: Kann nicht auf die Standardausgabe schreiben\n";
-    return kExitConversionFailed;
+    return ReportConversion(result.failure == DownloadFailure::None, MessageFor(result, *options.address),
+                            request.outputPath, out, err);
 }
