@@ -30,22 +30,6 @@ ConversionResult ReadAll(PhonebookReader& reader, ByteSource& input, RecordSink&
     return {status, status == ConversionStatus::Ok ? reader.RecordCount() : 0};
 }
 
-}  // namespace
-
-ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize,
-                             const CallingCode& ownCountry)
-{
-    RoutedInput routed = RouteInput(input);
-    if (routed.readFailed)
-        return {ConversionStatus::InputReadFailed, 0};
-    ReplayingSource source(std::move(routed.held), input);
-    const std::unique_ptr<PhonebookReader> reader =
-        routed.format == InputFormat::Xml ? MakeXmlReader(blockSize, ownCountry) : MakeLineReader(blockSize);
-    return ReadAll(*reader, source, out);
-}
-
-namespace {
-
 // Writes what read hands to its sink into the opened output and commits it
 // only after a complete conversion.
 template <typename Read>
@@ -61,6 +45,18 @@ ConversionResult WriteRecords(OutputFile& output, Read read)
 }
 
 }  // namespace
+
+ConversionResult ReadRecords(ByteSource& input, RecordSink& out, std::size_t blockSize,
+                             const CallingCode& ownCountry)
+{
+    RoutedInput routed = RouteInput(input);
+    if (routed.readFailed)
+        return {ConversionStatus::InputReadFailed, 0};
+    ReplayingSource source(std::move(routed.held), input);
+    const std::unique_ptr<PhonebookReader> reader =
+        routed.format == InputFormat::Xml ? MakeXmlReader(blockSize, ownCountry) : MakeLineReader(blockSize);
+    return ReadAll(*reader, source, out);
+}
 
 ConversionResult ConvertPhonebook(const std::string& inputPath, const std::string& outputPath,
                                   StreamPolicy policy, const CallingCode& ownCountry)

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "CallingCodes.h"
-#include "HomeCountry.h"
 #include "PhonebookConverter.h"
 #include "RouterAddress.h"
 
@@ -17,7 +16,7 @@ struct DownloadRequest {
     std::string password;
     std::string certificateFile;   // empty: the system's trusted certificates
     std::string outputPath;        // resolved
-    CallingCode ownCountry = HomeCountry();  // for the numbers in international form
+    CallingCode ownCountry = DefaultCountry();  // the one international numbers are dialled from
 };
 
 enum class DownloadFailure {
